@@ -239,8 +239,8 @@ TEST(ChangeTracking, LimitsThatAreNotNumbersEqualThemselves)
     EXPECT_FALSE(IsModified(ws));
 }
 
-// Fields the tracker must see although no editor of an older design
-// counted them: one case each.
+// Fields an editor or a band change alters and a Save writes, beyond the
+// obvious ones: one case each.
 struct FieldCase {
     const char* name;
     std::function<void(Codeplug&)> edit;
