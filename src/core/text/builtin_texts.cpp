@@ -64,6 +64,14 @@ constexpr std::array kEntries{
               "Reset Special Call of this channel,OK or Not?"),
     QTX_ENTRY(UnknownOs, "Unknown operating system", "未知操作系统"),
     QTX_ENTRY(SystemInfoUnavailable, "System information is not available now.", "此时系统信息不可用"),
+    // %1 channels read, %2 channels the data file lists.
+    QTX_ENTRY(ChannelFileIncomplete,
+              "The channel file holds only %1 of the %2 channels this data file lists.\nThe channels found were loaded.",
+              "信道文件只包含此数据文件所列 %2 个信道中的 %1 个。\n已载入找到的信道。"),
+    // %1 records left out.
+    QTX_ENTRY(ChannelRecordsDropped,
+              "%1 channel records with an invalid or repeated channel number were left out.",
+              "已略去 %1 条信道号无效或重复的信道记录。"),
 };
 
 #undef QTX_ENTRY
@@ -76,7 +84,7 @@ constexpr bool entriesInOrder()
     return true;
 }
 static_assert(entriesInOrder(), "built-in texts must follow the order of BuiltIn");
-static_assert(kEntries.back().id == BuiltIn::SystemInfoUnavailable, "every BuiltIn needs its texts");
+static_assert(kEntries.back().id == BuiltIn::ChannelRecordsDropped, "every BuiltIn needs its texts");
 
 constexpr std::array<BuiltIn, kEntries.size()> allIds()
 {

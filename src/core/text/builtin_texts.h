@@ -58,6 +58,9 @@ enum class BuiltIn {
     ResetSpecialCall,
     UnknownOs,
     SystemInfoUnavailable,
+    // Added by this program: reports the original set of texts had no words for.
+    ChannelFileIncomplete,
+    ChannelRecordsDropped,
 };
 
 // Every entry, in declaration order.

@@ -1,0 +1,68 @@
+#include "app/application.h"
+
+#include "app/main_window.h"
+#include "app/splash.h"
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace qtx::app {
+
+Application::Application(const StartupInputs& inputs)
+{
+    StartUp(state_, inputs);
+    dialogPrompter_ = std::make_unique<DialogPrompter>(nullptr);
+    prompter_ = dialogPrompter_.get();
+    window_ = std::make_unique<MainWindow>(state_, *prompter_);
+    dialogPrompter_->setParent(window_.get());
+    wireCommands();
+}
+
+Application::~Application() = default;
+
+void Application::setPrompter(Prompter* prompter)
+{
+    prompter_ = prompter ? prompter : dialogPrompter_.get();
+    // The window keeps its own reference; rebuild it around the new prompter.
+    window_ = std::make_unique<MainWindow>(state_, *prompter_);
+    dialogPrompter_->setParent(window_.get());
+    wireCommands();
+}
+
+void Application::start(int splashMilliseconds)
+{
+    const QString picture =
+        QDir(state_.programDir).filePath(state_.language == kLanguageChinese ? "StartC.jpg" : "StartE.jpg");
+    splash_ = new Splash(picture, splashMilliseconds);
+    splash_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(splash_, &Splash::finished, this, [this] {
+        splash_ = nullptr;
+        showMainWindow();
+    });
+    splash_->show();
+}
+
+void Application::showMainWindow()
+{
+    window_->load();
+    window_->show();
+}
+
+void Application::wireCommands()
+{
+    MainWindow* w = window_.get();
+    connect(w, &MainWindow::closing, this, &Application::shutdown);
+}
+
+void Application::shutdown()
+{
+    // Every other window closes with the main one, last opened first.
+    const auto windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (*it != window_.get() && (*it)->isVisible())
+            (*it)->close();
+    SaveSwitches(state_);
+}
+
+} // namespace qtx::app

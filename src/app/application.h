@@ -1,0 +1,46 @@
+#pragma once
+// The running program: start-up, the splash, the main window and the
+// windows and transfers its commands open, and shutdown.
+
+#include "app/app_state.h"
+#include "app/prompter.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace qtx::app {
+
+class MainWindow;
+class Splash;
+struct StartupInputs;
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    explicit Application(const StartupInputs& inputs);
+    ~Application() override;
+
+    // Shows the splash; the main window follows when it closes.
+    void start(int splashMilliseconds = 2000);
+    // Without the splash (tests).
+    void showMainWindow();
+
+    AppState& state() { return state_; }
+    MainWindow* mainWindow() const { return window_.get(); }
+    Prompter& prompter() { return *prompter_; }
+    // Tests answer the questions themselves.
+    void setPrompter(Prompter* prompter);
+
+private:
+    void wireCommands();
+    void shutdown();
+
+    AppState state_;
+    std::unique_ptr<DialogPrompter> dialogPrompter_;
+    Prompter* prompter_;
+    std::unique_ptr<MainWindow> window_;
+    Splash* splash_ = nullptr;
+};
+
+} // namespace qtx::app

@@ -1,0 +1,131 @@
+#include "app/commands.h"
+
+#include "app/app_state.h"
+#include "app/prompter.h"
+#include "convert/code_text.h"
+#include "files/change_tracking.h"
+#include "files/data_file.h"
+#include "files/defaults.h"
+
+#include <QFileInfo>
+
+namespace qtx::app {
+
+Commands::Commands(AppState& state, Prompter& prompter, Refresh showAll)
+    : st_(state), prompter_(prompter), showAll_(std::move(showAll))
+{
+}
+
+QString Commands::dataFileFilter() const { return st_.builtIn(BuiltIn::DataFileFilter) + " (*.dat)"; }
+
+bool Commands::offerSave(const QString& question)
+{
+    if (!IsModified(st_.ws))
+        return true;
+    switch (prompter_.ask(question, Buttons::YesNoCancel, Icon::Warning)) {
+    case Answer::Yes: return save();
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool Commands::newCodeplug()
+{
+    if (!offerSave(st_.message("9001")))
+        return false;
+    if (!st_.initRequested &&
+        prompter_.ask(st_.builtIn(BuiltIn::AllDataCleared), Buttons::OkCancel, Icon::Warning) != Answer::Ok)
+        return false;
+    NewCodeplug(st_.ws, st_.programDir.toStdString(),
+                NewOptions{st_.factoryFres == 1, st_.initRequested});
+    st_.clipboardArmed = false;
+    if (showAll_)
+        showAll_();
+    return true;
+}
+
+bool Commands::initialise()
+{
+    st_.initRequested = true;
+    const bool done = newCodeplug();
+    st_.initRequested = false;
+    return done;
+}
+
+bool Commands::open()
+{
+    if (!offerSave(st_.builtIn(BuiltIn::FileModified)))
+        return false;
+    const QString dir = st_.ws.isUntitled ? QString() : QFileInfo(st_.fileName()).absolutePath();
+    const QString path = prompter_.openFileName(dataFileFilter(), dir);
+    if (path.isEmpty())
+        return false;
+    return openPath(path);
+}
+
+bool Commands::openPath(const QString& path)
+{
+    auto report = OpenCodeplug(st_.ws, path.toStdString());
+    if (!report) {
+        prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(report.error().detail),
+                       Icon::Warning);
+        return false;
+    }
+    if (showAll_)
+        showAll_();
+    const OpenReport& r = report.value();
+    QStringList notes;
+    if (r.channelsRead + r.recordsDropped < r.channelsListed)
+        notes << st_.builtIn(BuiltIn::ChannelFileIncomplete).arg(r.channelsRead + r.recordsDropped).arg(r.channelsListed);
+    if (r.recordsDropped > 0)
+        notes << st_.builtIn(BuiltIn::ChannelRecordsDropped).arg(r.recordsDropped);
+    if (!notes.isEmpty())
+        prompter_.tell(notes.join("\n\n"), Icon::Warning);
+    return true;
+}
+
+bool Commands::save()
+{
+    if (st_.ws.isUntitled)
+        return saveAs();
+    const QString question = "\"" + QString::fromStdString(FileNameOfPath(st_.ws.fileName)) + "\"" +
+                             st_.builtIn(BuiltIn::FileOverwrite);
+    if (prompter_.ask(question, Buttons::OkCancel, Icon::Question) != Answer::Ok)
+        return false;
+    return saveToCurrentName();
+}
+
+bool Commands::saveAs()
+{
+    QString path = prompter_.saveFileName(dataFileFilter(), st_.fileName());
+    if (path.isEmpty())
+        return false;
+    // The channel file's name is made from the data file's, so the data file
+    // always ends in ".dat".
+    if (!path.endsWith(".dat", Qt::CaseInsensitive))
+        path += ".dat";
+    const std::string previous = st_.ws.fileName;
+    st_.ws.fileName = path.toStdString();
+    if (!saveToCurrentName()) {
+        st_.ws.fileName = previous;
+        return false;
+    }
+    return true;
+}
+
+bool Commands::saveToCurrentName()
+{
+    auto saved = SaveCodeplug(st_.ws);
+    if (!saved) {
+        prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(saved.error().detail),
+                       Icon::Warning);
+        return false;
+    }
+    if (showAll_)
+        showAll_();
+    return true;
+}
+
+bool Commands::confirmClose() { return offerSave(st_.message("9001")); }
+
+} // namespace qtx::app

@@ -1,0 +1,508 @@
+#include "app/main_window.h"
+
+#include "app/app_state.h"
+#include "app/captions.h"
+#include "app/commands.h"
+#include "app/icons.h"
+#include "app/language_dialog.h"
+#include "app/prompter.h"
+#include "app/window_placement.h"
+#include "model/channel_list.h"
+#include "view/main_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace qtx::app {
+
+namespace {
+
+constexpr int kDataRows = kGridRows - 1;
+
+double dpiOf(const QWidget* w)
+{
+    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+// Grid rows are channel numbers 1-203; table row r - 1 shows channel r.
+int tableRow(int channel) { return channel - 1; }
+int channelOfTableRow(int row) { return row + 1; }
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), st_(state), prompter_(prompter)
+{
+    setObjectName("frmMain");
+    commands_ = new Commands(st_, prompter_, [this] { showListByData(); });
+    buildCentre();
+    buildMenus();
+    buildToolBar();
+    statusBar()->setObjectName("sbStatusBar");
+    statusBar()->setSizeGripEnabled(true);
+}
+
+MainWindow::~MainWindow() { delete commands_; }
+
+QAction* MainWindow::addAction(QMenu* menu, const QString& key, int textId, const QKeySequence& shortcut)
+{
+    auto* a = new QAction(this);
+    a->setObjectName(key);
+    SetTextIds(a, textId);
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    menu->addAction(a);
+    actions_.insert(key, a);
+    return a;
+}
+
+void MainWindow::buildMenus()
+{
+    auto menu = [this](const QString& key, int textId) {
+        QMenu* m = menuBar()->addMenu(QString());
+        m->setObjectName(key);
+        SetTextIds(m, textId);
+        menus_.insert(key, m);
+        return m;
+    };
+
+    QMenu* file = menu("mnuFile", 1000);
+    connect(addAction(file, "mnuFileNew", 1001, QKeySequence::New), &QAction::triggered, this,
+            [this] { commands_->newCodeplug(); });
+    connect(addAction(file, "mnuFileOpen", 1002, QKeySequence::Open), &QAction::triggered, this,
+            [this] { commands_->open(); });
+    connect(addAction(file, "mnuFileSave", 1003, QKeySequence::Save), &QAction::triggered, this,
+            [this] { commands_->save(); });
+    connect(addAction(file, "mnuFileSaveAs", 1004), &QAction::triggered, this, [this] { commands_->saveAs(); });
+    file->addSeparator();
+    // Printing comes with its own dialog later; until then the item is shown disabled.
+    addAction(file, "mnuFilePrint", 1005)->setEnabled(false);
+    file->addSeparator();
+    connect(addAction(file, "mnuFileExit", 1006), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* model = menu("MnuModel", 1060);
+    connect(addAction(model, "MnuModelInfo", 1061), &QAction::triggered, this, [this] { emit modelDialogRequested(); });
+
+    QMenu* edit = menu("mnuEdit", 1010);
+    connect(addAction(edit, "mnuEditCH", 1011), &QAction::triggered, this,
+            [this] { editChannel(grid_->currentColumn() >= 1 ? channelOfTableRow(grid_->currentRow()) : 0); });
+    addAction(edit, "MnuViewSetMode", 1021);
+    addAction(edit, "MnuViewDTMF", 1023);
+    addAction(edit, "MnuView2Tone", 1024);
+    addAction(edit, "MnuView5Tone", 1025);
+    addAction(edit, "MnuViewScan", 2401);
+    addAction(edit, "MnuViewAlert", 2601);
+    addAction(edit, "MnuViewKey", 1029);
+    addAction(edit, "MnuCommBook", 1804);
+    connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
+
+    QMenu* set = menu("MnuSet", 1030);
+    connect(addAction(set, "MnuSetCom", 1031), &QAction::triggered, this, [this] { emit portDialogRequested(); });
+    connect(addAction(set, "MnuSetLanguage", 1032), &QAction::triggered, this, &MainWindow::showLanguageDialog);
+    connect(addAction(set, "MnuSetInit", 1033), &QAction::triggered, this, [this] { commands_->initialise(); });
+
+    QMenu* pro = menu("mnuPro", 1040);
+    connect(addAction(pro, "mnuProRead", 1041), &QAction::triggered, this, [this] { emit readRequested(); });
+    connect(addAction(pro, "MnuProWrite", 1042), &QAction::triggered, this, [this] { emit writeRequested(); });
+    connect(addAction(pro, "MnuProPassWord", 1043), &QAction::triggered, this, [this] { emit passwordDialogRequested(); });
+
+    QMenu* view = menu("MnuView", 1020);
+    QAction* toolBarItem = addAction(view, "MnuViewToolBar", 1026);
+    toolBarItem->setCheckable(true);
+    toolBarItem->setChecked(true);
+    connect(toolBarItem, &QAction::toggled, this, [this](bool on) {
+        toolBar_->setVisible(on);
+        sizeControls();
+    });
+    QAction* statusItem = addAction(view, "MnuViewStatusBar", 1027);
+    statusItem->setCheckable(true);
+    statusItem->setChecked(true);
+    connect(statusItem, &QAction::toggled, this, [this](bool on) {
+        statusBar()->setVisible(on);
+        sizeControls();
+    });
+
+    QMenu* help = menu("MnuHelp", 1050);
+    const struct {
+        const char* key;
+        int text;
+        int which;
+    } switches[] = {{"MnuHelpDTMF", 1053, 2}, {"MnuHelp2Tone", 1054, 1}, {"MnuHelp5Tone", 1055, 0}};
+    for (const auto& s : switches) {
+        QAction* a = addAction(help, s.key, s.text);
+        a->setCheckable(true);
+        a->setVisible(false);
+        const int which = s.which;
+        connect(a, &QAction::triggered, this, [this, which](bool on) { setSwitch(which, on); });
+    }
+    connect(addAction(help, "MnuHelpContent", 1051, QKeySequence::HelpContents), &QAction::triggered, this,
+            &MainWindow::openHelp);
+    connect(addAction(help, "MnuHelpAbout", 1052), &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildToolBar()
+{
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName("tbToolBar");
+    toolBar_->setMovable(false);
+    const struct {
+        const char* key;
+        const char* action;
+        ToolIcon icon;
+    } buttons[] = {
+        {"TNewFile", "mnuFileNew", ToolIcon::New},       {"TOpenFile", "mnuFileOpen", ToolIcon::Open},
+        {"TSaveFile", "mnuFileSave", ToolIcon::Save},    {"TCommRead", "mnuProRead", ToolIcon::Read},
+        {"TCommPort", "MnuSetCom", ToolIcon::Port},      {"TCommWrite", "MnuProWrite", ToolIcon::Write},
+        {"TAbout", "MnuHelpAbout", ToolIcon::About},
+    };
+    for (const auto& b : buttons) {
+        QAction* target = actions_.value(b.action);
+        auto* a = new QAction(DrawToolIcon(b.icon), QString(), this);
+        a->setObjectName(b.key);
+        // The button's tooltip is the words of its menu item.
+        SetTextIds(a, 0, target->property("qtxText").toInt());
+        connect(a, &QAction::triggered, target, &QAction::trigger);
+        toolBar_->addAction(a);
+        actions_.insert(b.key, a);
+        if (b.icon == ToolIcon::Save || b.icon == ToolIcon::Write)
+            toolBar_->addSeparator();
+    }
+}
+
+void MainWindow::buildCentre()
+{
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName("splitter");
+    splitter_->setChildrenCollapsible(false);
+
+    tree_ = new QTreeWidget(splitter_);
+    tree_->setObjectName("tvTreeView");
+    tree_->setHeaderHidden(true);
+    tree_->setMinimumWidth(120);
+    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onTreeClicked(item); });
+    connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { onTreeClicked(item); });
+
+    grid_ = new QTableWidget(kDataRows, kGridColumns, splitter_);
+    grid_->setObjectName("MSFlexGrid1");
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->verticalHeader()->setVisible(false);
+    grid_->setWordWrap(false);
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+        if (column >= 1)
+            editChannel(channelOfTableRow(row));
+    });
+
+    splitter_->addWidget(tree_);
+    splitter_->addWidget(grid_);
+    splitter_->setStretchFactor(1, 1);
+    setCentralWidget(splitter_);
+
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(tree_), static_cast<QWidget*>(grid_)})
+        w->installEventFilter(this);
+    styleGrid();
+}
+
+void MainWindow::styleGrid()
+{
+    const double dpi = dpiOf(this);
+    auto width = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+    // Widths in twips; the columns left at the grid's default get room for their texts.
+    const int widths[kGridColumns] = {600, 1400, 1400, 1300, 900, 1500, 0, 1200, 1400, 1400, 1500, 600};
+    const QFontMetrics metrics(grid_->horizontalHeader()->font());
+    for (int c = 0; c < kGridColumns; ++c) {
+        // A heading longer than its column in this language widens it.
+        int textWidth = 0;
+        if (const QTableWidgetItem* heading = grid_->horizontalHeaderItem(c))
+            for (const QString& line : heading->text().split('\n'))
+                textWidth = std::max(textWidth, metrics.horizontalAdvance(line) + 16);
+        grid_->setColumnWidth(c, std::max(width(widths[c]), textWidth));
+        grid_->setColumnHidden(c, widths[c] == 0);
+    }
+    grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid_->font()).height() + 8);
+    QHeaderView* header = grid_->horizontalHeader();
+    header->setStretchLastSection(true);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    header->setFixedHeight(width(500));
+    header->setHighlightSections(false);
+    // Heading row text RGB(0, 0, 155).
+    header->setStyleSheet("QHeaderView::section { color: rgb(0, 0, 155); }");
+}
+
+void MainWindow::load()
+{
+    // Switch items of the Help menu.
+    SignalViewSwitches& sw = st_.switches;
+    if (!sw.SwitchMenuShown)
+        sw.FiveTone = sw.TwoTone = sw.Dtmf = sw.RadioFlag = 0;
+    const bool shown = sw.SwitchMenuShown != 0;
+    action("MnuHelpDTMF")->setVisible(shown);
+    action("MnuHelp2Tone")->setVisible(shown);
+    action("MnuHelp5Tone")->setVisible(shown);
+    action("MnuHelpDTMF")->setChecked(shown && sw.Dtmf);
+    action("MnuHelp2Tone")->setChecked(shown && sw.TwoTone);
+    action("MnuHelp5Tone")->setChecked(shown && sw.FiveTone);
+    action("MnuViewDTMF")->setVisible(sw.Dtmf);
+    action("MnuView2Tone")->setVisible(sw.TwoTone);
+    action("MnuView5Tone")->setVisible(sw.FiveTone);
+
+    CaptionLoader(this, st_);
+    action("MnuViewToolBar")->setChecked(true);
+    action("MnuViewStatusBar")->setChecked(true);
+
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect placed = ReadWindowPlacement(available, dpiOf(this));
+    resize(placed.size().boundedTo(available.size()));
+    move(placed.topLeft());
+
+    loadShowTree();
+    showListByData();
+    styleGrid();
+    splitter_->setSizes({TwipsToPixels(2400, dpiOf(this)), width() - TwipsToPixels(2400, dpiOf(this))});
+    grid_->setCurrentCell(0, 1);
+}
+
+void MainWindow::showListByData()
+{
+    const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
+    setWindowTitle(fromUtf8(MainWindowTitle(st_.modelLabel.toStdString(), st_.ws.live.body.Band,
+                                            st_.table.TextLookup(2012), st_.ws.fileName)));
+    grid_->setUpdatesEnabled(false);
+    for (int c = 0; c < kGridColumns; ++c) {
+        auto* item = new QTableWidgetItem(fromUtf8(GridColumnHeading(c, text)));
+        grid_->setHorizontalHeaderItem(c, item);
+    }
+    for (int r = 1; r <= kDataRows; ++r)
+        clearRow(r);
+    notNumericShown_ = false;
+    for (int i = 0; i < st_.ws.live.count(); ++i) {
+        const int number = st_.ws.live.channels[i].Number;
+        if (number >= 1 && number <= kDataRows)
+            fillRow(number);
+    }
+    grid_->setUpdatesEnabled(true);
+}
+
+void MainWindow::clearRow(int row)
+{
+    const int r = tableRow(row);
+    // Odd data rows RGB(255, 250, 250), even ones RGB(250, 250, 255).
+    const QColor background = row % 2 ? QColor(255, 250, 250) : QColor(250, 250, 255);
+    for (int c = 0; c < kGridColumns; ++c) {
+        QTableWidgetItem* item = grid_->item(r, c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            grid_->setItem(r, c, item);
+        }
+        item->setBackground(background);
+        item->setText(c == 0 ? QString::fromStdString(GridRowHeading(row)) : QString());
+        if (c == 0)
+            item->setForeground(QColor(0, 0, 255));
+    }
+}
+
+void MainWindow::fillRow(int row)
+{
+    const auto pos = FindChannel(st_.ws.live, row);
+    if (!pos)
+        return;
+    const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
+    const ChannelCells cells = GridChannelCells(st_.ws.live.channels[*pos], st_.ws.live.body.Band, text);
+    if (cells.notNumeric && !notNumericShown_) {
+        notNumericShown_ = true;
+        prompter_.tell(st_.builtIn(BuiltIn::NotNumeric), Icon::Warning);
+    }
+    const int r = tableRow(row);
+    for (int c = 1; c <= 10; ++c) {
+        // Names are the radio's single-byte characters.
+        const std::string& t = cells.cells[c];
+        grid_->item(r, c)->setText(c == 3 ? fromLatin1(t) : fromUtf8(t));
+    }
+}
+
+void MainWindow::reShowGrid(int row)
+{
+    if (row < 1 || row > kDataRows)
+        return;
+    clearRow(row);
+    notNumericShown_ = false;
+    fillRow(row);
+}
+
+void MainWindow::loadShowTree()
+{
+    const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
+    const QString selected = tree_->currentItem() ? tree_->currentItem()->data(0, Qt::UserRole).toString() : QString();
+    tree_->clear();
+    auto* root = new QTreeWidgetItem(tree_, QStringList(st_.modelLabel));
+    root->setData(0, Qt::UserRole, "N0");
+    for (const TreeNode& node : MainTreeNodes(st_.switches, text)) {
+        auto* item = new QTreeWidgetItem(root, QStringList(fromUtf8(node.text)));
+        const QString key = QString::fromStdString(node.key);
+        item->setData(0, Qt::UserRole, key);
+        if (key == selected)
+            tree_->setCurrentItem(item);
+    }
+    root->setExpanded(true);
+}
+
+void MainWindow::reShowFun()
+{
+    action("MnuViewDTMF")->setVisible(st_.switches.Dtmf);
+    action("MnuView2Tone")->setVisible(st_.switches.TwoTone);
+    action("MnuView5Tone")->setVisible(st_.switches.FiveTone);
+    loadShowTree();
+}
+
+void MainWindow::formReload()
+{
+    CaptionLoader(this, st_);
+    loadShowTree();
+    showListByData();
+    styleGrid();
+}
+
+void MainWindow::sizeControls()
+{
+    // The layout of QMainWindow places toolbar, splitter and status bar;
+    // only the window's own minimum size is kept here.
+    const int minimum = TwipsToPixels(kMinWindowTwips, dpiOf(this));
+    setMinimumSize(minimum, minimum);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    sizeControls();
+}
+
+void MainWindow::setSwitch(int which, bool on)
+{
+    int16_t* field = which == 0 ? &st_.switches.FiveTone : which == 1 ? &st_.switches.TwoTone : &st_.switches.Dtmf;
+    *field = on ? 1 : 0;
+    reShowFun();
+}
+
+void MainWindow::revealSwitchMenu()
+{
+    st_.switches.SwitchMenuShown = 1;
+    action("MnuHelpDTMF")->setVisible(true);
+    action("MnuHelp2Tone")->setVisible(true);
+    action("MnuHelp5Tone")->setVisible(true);
+    action("MnuHelpDTMF")->setChecked(st_.switches.Dtmf);
+    action("MnuHelp2Tone")->setChecked(st_.switches.TwoTone);
+    action("MnuHelp5Tone")->setChecked(st_.switches.FiveTone);
+}
+
+void MainWindow::onTreeClicked(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    const QString key = item->data(0, Qt::UserRole).toString();
+    if (key == "N1")
+        grid_->setFocus();
+    else if (key == "N9")
+        emit infoReadRequested();
+}
+
+void MainWindow::editChannel(int row)
+{
+    if (row < 1 || row > kDataRows)
+        return;
+    st_.editRow = row;
+    emit channelEditorRequested(row);
+}
+
+void MainWindow::copyChannel(int row)
+{
+    st_.clipboardArmed = true;
+    CopyChannel(st_.ws.live, row, st_.clipboard);
+}
+
+void MainWindow::cutChannel(int row)
+{
+    st_.clipboardArmed = true;
+    CutChannel(st_.ws.live, row, st_.clipboard);
+    reShowGrid(row);
+}
+
+void MainWindow::pasteChannel(int row)
+{
+    if (!st_.clipboardArmed)
+        return;
+    PasteChannel(st_.ws.live, row, st_.clipboard);
+    reShowGrid(row);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Control) {
+        revealSwitchMenu();
+        return false;
+    }
+    if (watched != grid_)
+        return false;
+    const int row = channelOfTableRow(grid_->currentRow());
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+        if (grid_->currentColumn() >= 1)
+            editChannel(row);
+        return true;
+    }
+    if (key->modifiers() == Qt::ControlModifier) {
+        switch (key->key()) {
+        case Qt::Key_C: copyChannel(row); break;
+        case Qt::Key_X: cutChannel(row); break;
+        case Qt::Key_V: pasteChannel(row); break;
+        default: break;
+        }
+        // Any Ctrl key may have removed a channel another setting refers to.
+        RepairChannelReferences(st_.ws.live);
+        return key->key() == Qt::Key_C || key->key() == Qt::Key_X || key->key() == Qt::Key_V;
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!commands_->confirmClose()) {
+        event->ignore();
+        return;
+    }
+    emit closing();
+    if (!isMinimized())
+        WriteWindowPlacement(geometry(), dpiOf(this));
+    event->accept();
+}
+
+void MainWindow::showLanguageDialog()
+{
+    LanguageDialog dialog(st_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        st_.setLanguage(dialog.chosenLanguage());
+        formReload();
+    }
+}
+
+void MainWindow::openHelp() { emit helpRequested(); }
+
+void MainWindow::showAbout() { emit aboutRequested(); }
+
+} // namespace qtx::app

@@ -1,0 +1,101 @@
+#pragma once
+// frmMain: the tree of the Codeplug's parts, the channel grid, menus,
+// toolbar and status bar.
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QSplitter;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QToolBar;
+
+namespace qtx::app {
+
+struct AppState;
+class Commands;
+class Prompter;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load sequence that runs when the splash closes.
+    void load();
+
+    // Title and the whole grid.
+    void showListByData();
+    // One grid row: the channel numbered `row`, or empty cells.
+    void reShowGrid(int row);
+    void loadShowTree();
+    // After a switch change: the signalling view items and the tree.
+    void reShowFun();
+    // After a language change.
+    void formReload();
+    void sizeControls();
+
+    QAction* action(const QString& key) const { return actions_.value(key); }
+    QTableWidget* grid() const { return grid_; }
+    QTreeWidget* tree() const { return tree_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    Commands& commands() { return *commands_; }
+
+    // Opens the channel editor for a grid row (1-203); nothing for others.
+    void editChannel(int row);
+    // The grid's clipboard commands on a row.
+    void copyChannel(int row);
+    void cutChannel(int row);
+    void pasteChannel(int row);
+    void revealSwitchMenu();
+
+signals:
+    // Commands whose windows and transfers live outside the main window.
+    void modelDialogRequested();
+    void portDialogRequested();
+    void passwordDialogRequested();
+    void readRequested();
+    void writeRequested();
+    void infoReadRequested();
+    void channelEditorRequested(int row);
+    void helpRequested();
+    void aboutRequested();
+    // The window is about to close for good.
+    void closing();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildCentre();
+    void styleGrid();
+    void fillRow(int row);
+    void clearRow(int row);
+    void onTreeClicked(QTreeWidgetItem* item);
+    void setSwitch(int which, bool on);
+    QAction* addAction(QMenu* menu, const QString& key, int textId, const QKeySequence& shortcut = {});
+    void openHelp();
+    void showAbout();
+    void showLanguageDialog();
+
+    AppState& st_;
+    Prompter& prompter_;
+    Commands* commands_;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+    QTreeWidget* tree_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    bool notNumericShown_ = false;
+};
+
+} // namespace qtx::app

@@ -1,0 +1,35 @@
+#pragma once
+// The program's own settings: mysetup.ini (section "language": IsFirstRun,
+// comPort, FactoryFres; section "ports": extra COM numbers for devices),
+// and where it and Setting.ini live.
+
+#include <QMap>
+#include <QString>
+
+namespace qtx::app {
+
+// The folder for mysetup.ini and Setting.ini: the program directory when it
+// is writable, else the per-user configuration folder (seeded once with the
+// program's shipped mysetup.ini so nothing in it is lost).
+struct SettingsPaths {
+    QString programSettings; // .../mysetup.ini
+    QString switches;        // .../Setting.ini
+};
+SettingsPaths LocateSettings(const QString& programDir, const QString& userConfigDir);
+
+struct ProgramSettingsValues {
+    bool isFirstRun = false;
+    int comPort = 0;
+    int factoryFres = 0;
+    bool fixedPortList = false;   // "FixedPortList": offer COM1-COM255 instead of the ports found
+    QMap<int, QString> ports;     // [ports] COMn=device
+};
+
+// Missing or malformed keys read as the safe defaults above. The file is
+// created when it is absent.
+ProgramSettingsValues ReadProgramSettings(const QString& path);
+
+// Writes one key of section "language", keeping the rest of the file.
+bool WriteProgramSetting(const QString& path, const QString& key, const QString& value);
+
+} // namespace qtx::app
