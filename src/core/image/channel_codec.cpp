@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <optional>
 
 namespace qtx {
@@ -137,9 +138,9 @@ Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, std::vector<std:
     std::string ptt;
     if (slot < im::kMemoryChannels.count) {
         ptt = c.PttIdCode.trimmed();
-        if (ptt.size() < 5)
-            ptt.append(5 - ptt.size(), '0');
-        for (int i = 0; i < 5; ++i)
+        if (ptt.size() < static_cast<size_t>(im::kChannelPttIdDigits))
+            ptt.append(im::kChannelPttIdDigits - ptt.size(), '0');
+        for (int i = 0; i < im::kChannelPttIdDigits; ++i)
             if (HexDigitValue(ptt[i]) < 0)
                 return fail("PTT-ID code " + QuoteText(c.PttIdCode.str()) + " is not hexadecimal digits");
     }
@@ -182,7 +183,7 @@ Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, std::vector<std:
 
     if (!ptt.empty()) {
         ImageWriter code(image, im::kChannelPttIdCodes.entry(slot));
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < im::kChannelPttIdDigits; ++i)
             code.setByte(i, static_cast<uint8_t>(HexDigitValue(ptt[i])));
     }
     return {};
@@ -304,7 +305,7 @@ void ParseChannels(RadioImage& image, Codeplug& cp)
         if (slot < im::kMemoryChannels.count) {
             ImageWriter code(image, im::kChannelPttIdCodes.entry(slot));
             std::string digits;
-            for (int i = 0; i < 5; ++i) {
+            for (int i = 0; i < im::kChannelPttIdDigits; ++i) {
                 if (code.byte(i) > 15)
                     code.setByte(i, 0);
                 digits += ByteToHex2(code.byte(i))[1];

@@ -23,14 +23,15 @@ inline Error CodecError(std::string_view step, std::string detail)
     return Error{std::string(step) + "Error", std::move(detail)};
 }
 
-// A stored text for a detail message: quoted, control bytes shown as \xNN.
+// A stored text for a detail message: quoted, bytes outside printable ASCII
+// shown as \xNN.
 inline std::string QuoteText(std::string_view text)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "\"";
     for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) {
+        if (b < 0x20 || b >= 0x7F) {
             out += "\\x";
             out += kHex[b >> 4];
             out += kHex[b & 0x0F];

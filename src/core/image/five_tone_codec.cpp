@@ -170,8 +170,8 @@ Result<void> SetCommDataBy5Tone(const FiveToneSettings& f, uint8_t codeFormat, R
 
     // Entries keep their 16 bits as they are, a value above 32767 included.
     ImageWriter tones(image, im::kUserToneTable);
-    for (int i = 0; i < 16; ++i)
-        tones.setU16le(2 * i, static_cast<uint16_t>(f.UserToneTable[i]));
+    for (int i = 0; i < im::kUserToneCount; ++i)
+        tones.setU16le(im::kUserToneSize * i, static_cast<uint16_t>(f.UserToneTable[i]));
 
     if (auto problem = PutFiveToneCode(image, im::kFiveTonePttIdBegin, f.PttIdBegin, false))
         return fail("PttIdBegin " + *problem);
@@ -208,7 +208,7 @@ void ParseFiveTone(const RadioImage& image, FiveToneSettings& live, uint8_t& cod
     for (int i = 0; i < digits; ++i)
         ownId += std::to_string(h.byte(ft::kOwnId + i));
     ownId += '\0';
-    f.OwnCode.setPadded(ownId.substr(0, 6));
+    f.OwnCode.setPadded(ownId.substr(0, f.OwnCode.size));
 
     f.Setting60081 = h.byte(ft::kSetting60081);
     f.Setting60308 = h.byte(ft::kSetting60308);
@@ -223,8 +223,8 @@ void ParseFiveTone(const RadioImage& image, FiveToneSettings& live, uint8_t& cod
     codeFormat = h.byte(ft::kCodeFormat);
 
     ImageReader tones(image, im::kUserToneTable);
-    for (int i = 0; i < 16; ++i)
-        f.UserToneTable[i] = static_cast<int16_t>(tones.u16le(2 * i));
+    for (int i = 0; i < im::kUserToneCount; ++i)
+        f.UserToneTable[i] = static_cast<int16_t>(tones.u16le(im::kUserToneSize * i));
 
     GetFiveToneCode(image, im::kFiveTonePttIdBegin, f.PttIdBegin, false);
     GetFiveToneCode(image, im::kFiveTonePttIdEnd, f.PttIdEnd, false);

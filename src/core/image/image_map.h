@@ -99,7 +99,8 @@ inline constexpr int kScrambler = 30;
 } // namespace channel
 
 // One hexadecimal digit per byte, memory channels only.
-inline constexpr Table kChannelPttIdCodes{0x0600, 5, 200, 5};
+inline constexpr int kChannelPttIdDigits = 5;
+inline constexpr Table kChannelPttIdCodes{0x0600, kChannelPttIdDigits, 200, kChannelPttIdDigits};
 
 // ---- Keys, options, scan, emergency ---------------------------------------
 inline constexpr Area kKeys{0x01F0, 15};
@@ -266,7 +267,9 @@ inline constexpr Table kFiveToneCalls{0x0D00, 32, 100, 31};
 constexpr FiveToneCodeArea FiveToneCall(int k) { return FiveToneCodeArea{kFiveToneCalls.entry(k), 40}; }
 inline constexpr Area kFiveToneEmptyBitmap{0x0390, 13}; // 1 = empty
 inline constexpr Table kFiveToneInfoCodes{0x0500, 32, 8, 23};
-inline constexpr Area kUserToneTable{0x03C0, 32}; // 16 entries, low byte first
+inline constexpr Area kUserToneTable{0x03C0, 32}; // digits 0-F, low byte first
+inline constexpr int kUserToneCount = 16;
+inline constexpr int kUserToneSize = 2;
 
 // ---- Map sanity ------------------------------------------------------------
 static_assert(kMemoryChannels.whole().end() == 0x3900);

@@ -6,6 +6,9 @@
 #include "image/image_map.h"
 
 #include <array>
+#include <initializer_list>
+#include <optional>
+#include <string>
 
 namespace qtx {
 
