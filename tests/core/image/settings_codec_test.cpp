@@ -115,19 +115,6 @@ TEST_F(SettingsCodec, OptionValuesThatDoNotFitFail)
     EXPECT_EQ(image[0x0220], 0); // the failing calls wrote nothing
 }
 
-TEST_F(SettingsCodec, KeysCopyBothWays)
-{
-    for (int k = 0; k < 15; ++k)
-        s.Keys.Keys[k] = static_cast<uint8_t>(k * 3);
-    EncodeKeys(s.Keys, image);
-    EXPECT_EQ(image[0x01F0], 0);
-    EXPECT_EQ(image[0x01FE], 42);
-    EXPECT_EQ(image[0x01FF], 0); // past the keys
-    KeySettings back;
-    ParseKeys(image, back);
-    EXPECT_EQ(back, s.Keys);
-}
-
 TEST_F(SettingsCodec, EmergencyChannelIsZeroBasedWithFFForNone)
 {
     EmergencySettings& e = s.Emergency;
