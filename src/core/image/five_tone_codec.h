@@ -1,0 +1,28 @@
+#pragma once
+// 5-tone header, own ID, user tone table, PTT-ID codes, information codes
+// and the call list <-> the radio image.
+
+#include "image/radio_image.h"
+#include "model/codeplug.h"
+#include "model/result.h"
+
+#include <cstdint>
+
+namespace qtx {
+
+// A tone length in milliseconds as the radio's byte (30-100 ms -> div 10,
+// anything else 7) and back (3-10 -> x 10, anything else 70 ms).
+uint8_t ToneLengthToImage(int milliseconds);
+uint8_t ToneLengthFromImage(uint8_t b);
+
+// codeFormat is the decode time kept outside the 5-tone record. Fails with
+// "SetCommDataBy5ToneError"; a code longer than its area's room (24 digits
+// for the PTT-ID codes, 40 for call entries, 12 for information codes) is
+// refused rather than spilled into the next area.
+Result<void> SetCommDataBy5Tone(const FiveToneSettings& fiveTone, uint8_t codeFormat, RadioImage& image);
+
+// Starts from fiveTone as it is, so fields the image does not carry keep
+// their values. Code lengths beyond their area's room are cut to the room.
+void ParseFiveTone(const RadioImage& image, FiveToneSettings& fiveTone, uint8_t& codeFormat);
+
+} // namespace qtx
