@@ -1,6 +1,9 @@
 #include "app/application.h"
 
+#include "app/about_dialog.h"
 #include "app/main_window.h"
+#include "app/model_dialog.h"
+#include "app/password_dialog.h"
 #include "app/splash.h"
 #include "app/startup.h"
 
@@ -53,7 +56,27 @@ void Application::wireCommands()
 {
     MainWindow* w = window_.get();
     connect(w, &MainWindow::closing, this, &Application::shutdown);
+    connect(w, &MainWindow::modelDialogRequested, this, [this, w] {
+        ModelDialog dialog(state_, w);
+        if (dialog.exec() == QDialog::Accepted)
+            w->showListByData();
+    });
+    connect(w, &MainWindow::passwordDialogRequested, this, [this, w] {
+        PasswordDialog dialog(state_, w);
+        dialog.exec();
+    });
+    connect(w, &MainWindow::aboutRequested, this, [this, w] {
+        AboutDialog dialog(state_, [this] { return portLines(); }, w);
+        dialog.exec();
+    });
+    connect(w, &MainWindow::helpRequested, this, [this, w] {
+        auto* help = new HelpBrowser(state_, w);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->show();
+    });
 }
+
+QStringList Application::portLines() const { return {}; }
 
 void Application::shutdown()
 {

@@ -34,6 +34,7 @@ public:
 
 private:
     void wireCommands();
+    QStringList portLines() const;
     void shutdown();
 
     AppState state_;

@@ -72,6 +72,16 @@ constexpr std::array kEntries{
     QTX_ENTRY(ChannelRecordsDropped,
               "%1 channel records with an invalid or repeated channel number were left out.",
               "已略去 %1 条信道号无效或重复的信道记录。"),
+    QTX_ENTRY(AboutSystemInfo, "System &Info...", "系统信息(&I)..."),
+    QTX_ENTRY(SystemInfoTitle, "System Information", "系统信息"),
+    QTX_ENTRY(SystemInfoProgram, "Program", "程序"),
+    QTX_ENTRY(SystemInfoQt, "Qt library", "Qt 库"),
+    QTX_ENTRY(SystemInfoSystem, "Operating system", "操作系统"),
+    QTX_ENTRY(SystemInfoPorts, "Serial ports", "串口"),
+    QTX_ENTRY(SystemInfoNoPorts, "(none found)", "（未找到）"),
+    QTX_ENTRY(HelpTitle, "QTX Help", "QTX 帮助"),
+    // %1 the help page looked for.
+    QTX_ENTRY(HelpMissing, "The help page %1 could not be found.", "找不到帮助页面 %1。"),
 };
 
 #undef QTX_ENTRY
@@ -84,7 +94,7 @@ constexpr bool entriesInOrder()
     return true;
 }
 static_assert(entriesInOrder(), "built-in texts must follow the order of BuiltIn");
-static_assert(kEntries.back().id == BuiltIn::ChannelRecordsDropped, "every BuiltIn needs its texts");
+static_assert(kEntries.back().id == BuiltIn::HelpMissing, "every BuiltIn needs its texts");
 
 constexpr std::array<BuiltIn, kEntries.size()> allIds()
 {

@@ -61,6 +61,15 @@ enum class BuiltIn {
     // Added by this program: reports the original set of texts had no words for.
     ChannelFileIncomplete,
     ChannelRecordsDropped,
+    AboutSystemInfo,
+    SystemInfoTitle,
+    SystemInfoProgram,
+    SystemInfoQt,
+    SystemInfoSystem,
+    SystemInfoPorts,
+    SystemInfoNoPorts,
+    HelpTitle,
+    HelpMissing,
 };
 
 // Every entry, in declaration order.

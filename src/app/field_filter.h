@@ -1,0 +1,34 @@
+#pragma once
+// Keys typed into a text box: Enter moves to the next field; Ctrl+C, Ctrl+V
+// and Ctrl+X and characters above 127 are discarded; only the field's own
+// characters are taken; entering the box selects its content.
+
+#include <QObject>
+
+#include <functional>
+
+class QLineEdit;
+
+namespace qtx::app {
+
+class FieldFilter : public QObject {
+    Q_OBJECT
+public:
+    using Accepts = std::function<bool(QChar)>;
+    // The filter is owned by the box.
+    static FieldFilter* install(QLineEdit* box, Accepts accepts);
+
+    static bool digits(QChar c) { return c >= '0' && c <= '9'; }
+    static bool decimal(QChar c) { return digits(c) || c == '.'; }
+    static bool printable(QChar c) { return c.unicode() >= 32 && c.unicode() < 127; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    FieldFilter(QLineEdit* box, Accepts accepts);
+    QLineEdit* box_;
+    Accepts accepts_;
+};
+
+} // namespace qtx::app

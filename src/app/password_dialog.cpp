@@ -1,0 +1,54 @@
+#include "app/password_dialog.h"
+
+#include "app/app_state.h"
+#include "app/captions.h"
+#include "app/field_filter.h"
+#include "model/fixed_text.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace qtx::app {
+
+PasswordDialog::PasswordDialog(AppState& st, QWidget* parent) : QDialog(parent), st_(st)
+{
+    setObjectName("FrmPassWord");
+    SetTextIds(this, 3100);
+    auto* label = new QLabel(this);
+    SetTextIds(label, 3101);
+    box_ = new QLineEdit(fromLatin1(st_.enteredPassword), this);
+    box_->setObjectName("txtPassWord");
+    box_->setEchoMode(QLineEdit::Password);
+    box_->setMaxLength(4);
+    FieldFilter::install(box_, FieldFilter::printable);
+    label->setBuddy(box_);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addSpacing(4);
+    row->addWidget(box_, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        st_.enteredPassword = cleaned(box_->text());
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    CaptionLoader(this, st_);
+    SetOkCancelCaptions(this, st_);
+    box_->setFocus();
+    box_->selectAll();
+}
+
+std::string PasswordDialog::cleaned(const QString& typed)
+{
+    const QByteArray bytes = typed.toLatin1();
+    return TrimFixed(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+} // namespace qtx::app
