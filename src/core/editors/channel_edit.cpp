@@ -97,8 +97,7 @@ int16_t flag(bool on) { return on ? 1 : 0; }
 
 // --- Load and show ----------------------------------------------------------
 
-ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& band,
-                            const SignalViewSwitches& switches)
+ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& band)
 {
     const auto pos = FindChannel(cp, editRow);
     const ChannelRecord ch = pos ? cp.channels[*pos] : BlankChannel(editRow);
@@ -130,8 +129,9 @@ ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& ban
     f.fiveTonePttId = inList(ch.FiveTonePttId, kPttIdCount);
     f.busyLock = inList(ch.BusyLock, kBusyLockCount);
 
-    const auto kind = static_cast<OptionalSignalKind>(inList(ch.OptionalSignal, 4));
-    f.signal = switchOn(switches, kind) ? kind : OptionalSignalKind::None;
+    // The channel's own signalling stays on offer even while its view is
+    // switched off (see OptionalSignalChoices), so a plain OK never drops it.
+    f.signal = static_cast<OptionalSignalKind>(inList(ch.OptionalSignal, 4));
     switch (f.signal) {
     case OptionalSignalKind::Dtmf: f.code = inList(ch.DtmfCode, kDtmfCodeCount); break;
     case OptionalSignalKind::TwoTone:
@@ -162,11 +162,11 @@ ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& ban
     return f;
 }
 
-std::vector<OptionalSignalKind> OptionalSignalChoices(const SignalViewSwitches& switches)
+std::vector<OptionalSignalKind> OptionalSignalChoices(const SignalViewSwitches& switches, OptionalSignalKind current)
 {
     std::vector<OptionalSignalKind> out{OptionalSignalKind::None};
     for (auto kind : {OptionalSignalKind::Dtmf, OptionalSignalKind::TwoTone, OptionalSignalKind::FiveTone})
-        if (switchOn(switches, kind))
+        if (switchOn(switches, kind) || kind == current)
             out.push_back(kind);
     return out;
 }

@@ -103,14 +103,15 @@ struct ChannelForm {
 
 // The form for channel editRow (a blank channel when it is not in the
 // list): values outside their lists show the first entry (TxPower 3 shows
-// as 2), a signalling kind whose switch is off shows as none, a 2-tone or
+// as 2), a 2-tone or
 // 5-tone call that is not in use leaves the code list without a selection,
 // and the squelch mode falls back to F0 when the list does not offer it.
-ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& band,
-                            const SignalViewSwitches& switches);
+ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& band);
 
-// None first, then DTMF, 2Tone, 5Tone as their switches allow.
-std::vector<OptionalSignalKind> OptionalSignalChoices(const SignalViewSwitches& switches);
+// None first, then DTMF, 2Tone, 5Tone as their switches allow; the
+// channel's current kind is offered even while its switch is off.
+std::vector<OptionalSignalKind> OptionalSignalChoices(const SignalViewSwitches& switches,
+                                                      OptionalSignalKind current = OptionalSignalKind::None);
 // Numbers (0-31, 0-99) of the call entries in use, in order.
 std::vector<int> TwoToneCallChoices(const Codeplug& cp);
 std::vector<int> FiveToneCallChoices(const Codeplug& cp);

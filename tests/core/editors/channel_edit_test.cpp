@@ -9,7 +9,6 @@ using namespace qtx;
 namespace {
 
 const BandPlan kBand; // 136-174 MHz both ways
-const SignalViewSwitches kAllSwitches{1, 1, 1, 0, 0};
 
 ChannelRecord channelAt(int number, const char* rxDigits)
 {
@@ -32,7 +31,7 @@ const ChannelRecord& stored(const Codeplug& cp, int number) { return cp.channels
 // The form of a channel that does not exist yet, given these frequencies.
 ChannelForm newForm(const Codeplug& cp, int row, std::string rx, std::string tx)
 {
-    ChannelForm f = LoadChannelForm(cp, row, kBand, kAllSwitches);
+    ChannelForm f = LoadChannelForm(cp, row, kBand);
     f.receive = std::move(rx);
     f.transmit = std::move(tx);
     return f;
@@ -54,7 +53,7 @@ TEST(ChannelOk, ClearedReceiveDeletesTheChannelAndRepairsReferences)
 {
     Codeplug cp = withChannels({channelAt(3, "014500000"), channelAt(5, "014600000"), channelAt(7, "014700000")});
     cp.body.Settings.Emergency.EmergencyChannel = 5;
-    ChannelForm f = LoadChannelForm(cp, 5, kBand, kAllSwitches);
+    ChannelForm f = LoadChannelForm(cp, 5, kBand);
     f.receive.clear();
 
     const ChannelOkResult r = ApplyChannelForm(cp, 5, f, kBand);
@@ -76,7 +75,7 @@ TEST(ChannelOk, VfoCannotBeEmpty)
     ChannelRecord vfo = channelAt(kChannelVfo, "015500000");
     Codeplug cp = withChannels({vfo});
     for (const char* rx : {"", "abc"}) {
-        ChannelForm f = LoadChannelForm(cp, kChannelVfo, kBand, kAllSwitches);
+        ChannelForm f = LoadChannelForm(cp, kChannelVfo, kBand);
         f.receive = rx;
         f.name[0] = "X";
         const ChannelOkResult r = ApplyChannelForm(cp, kChannelVfo, f, kBand);
@@ -199,7 +198,7 @@ TEST(ChannelOk, ModifyKeepsWhatTheEditorDoesNotEditAndAddAppends)
     ch.OptionalSignal = 1, ch.DtmfCode = 9, ch.TwoToneCall = 4, ch.FiveToneCall = 12;
     Codeplug cp = withChannels({ch, channelAt(2, "014600000")});
 
-    ChannelForm f = LoadChannelForm(cp, 8, kBand, kAllSwitches);
+    ChannelForm f = LoadChannelForm(cp, 8, kBand);
     f.scanSkip = true;
     ApplyChannelForm(cp, 8, f, kBand);
     ChannelRecord want = ch;
@@ -239,7 +238,7 @@ TEST(ChannelForm, LoadThenOkChangesNothing)
     Codeplug cp = withChannels({ch});
     cp.body.Settings.FiveTone.CallList[42].Empty = 0;
 
-    const ChannelForm f = LoadChannelForm(cp, 12, kBand, kAllSwitches);
+    const ChannelForm f = LoadChannelForm(cp, 12, kBand);
     EXPECT_EQ(f.transmit, "144.42500");
     EXPECT_EQ(f.name[3], " ");
     EXPECT_EQ(f.code, 42);
@@ -249,7 +248,7 @@ TEST(ChannelForm, LoadThenOkChangesNothing)
     const ChannelOkResult r = ApplyChannelForm(cp, 12, f, kBand);
     EXPECT_EQ(r.warnings, 0);
     EXPECT_TRUE(sameChannels(cp, before));
-    EXPECT_EQ(LoadChannelForm(cp, 12, kBand, kAllSwitches), f);
+    EXPECT_EQ(LoadChannelForm(cp, 12, kBand), f);
 }
 
 TEST(ChannelForm, LoadShowsSubstitutesForValuesOutsideTheLists)
@@ -260,7 +259,7 @@ TEST(ChannelForm, LoadShowsSubstitutesForValuesOutsideTheLists)
     ch.Offset.setPadded("000060000");
     Codeplug cp = withChannels({ch, BlankChannel(4)});
 
-    ChannelForm f = LoadChannelForm(cp, 3, kBand, kAllSwitches);
+    ChannelForm f = LoadChannelForm(cp, 3, kBand);
     EXPECT_EQ(f.txPower, 2);
     EXPECT_EQ(f.step, 0);
     EXPECT_EQ(f.bandwidth, 0);
@@ -271,13 +270,21 @@ TEST(ChannelForm, LoadShowsSubstitutesForValuesOutsideTheLists)
     EXPECT_EQ(f.squelch, 0); // F3 needs a tone on the receive side
     EXPECT_EQ(f.transmit, "145.00000"); // unknown direction: simplex
 
-    // DTMF switched off: the signalling shows as none.
-    f = LoadChannelForm(cp, 3, kBand, SignalViewSwitches{1, 1, 0, 0, 0});
-    EXPECT_EQ(f.signal, OptionalSignalKind::None);
-    EXPECT_FALSE(f.code);
+    // DTMF switched off: the channel's own signalling stays on offer, so a
+    // plain OK keeps it.
+    f = LoadChannelForm(cp, 3, kBand);
+    EXPECT_EQ(f.signal, OptionalSignalKind::Dtmf);
+    const auto offered = OptionalSignalChoices(SignalViewSwitches{1, 1, 0, 0, 0}, f.signal);
+    EXPECT_EQ(offered, (std::vector<OptionalSignalKind>{OptionalSignalKind::None, OptionalSignalKind::Dtmf,
+                                                         OptionalSignalKind::TwoTone, OptionalSignalKind::FiveTone}));
+    Codeplug kept = cp;
+    ApplyChannelForm(kept, 3, f, kBand);
+    EXPECT_EQ(kept.channels[0].OptionalSignal, 1);
+    EXPECT_EQ(OptionalSignalChoices(SignalViewSwitches{}, f.signal),
+              (std::vector<OptionalSignalKind>{OptionalSignalKind::None, OptionalSignalKind::Dtmf}));
 
     // No receive frequency: nothing to transmit on, nothing else enabled.
-    f = LoadChannelForm(cp, 4, kBand, kAllSwitches);
+    f = LoadChannelForm(cp, 4, kBand);
     EXPECT_EQ(f.receive, "");
     EXPECT_EQ(f.transmit, "");
     EXPECT_EQ(f.step, 5);
@@ -286,7 +293,7 @@ TEST(ChannelForm, LoadShowsSubstitutesForValuesOutsideTheLists)
 
     ch.RxFrequency.setPadded("01450000X");
     cp = withChannels({ch});
-    f = LoadChannelForm(cp, 3, kBand, kAllSwitches);
+    f = LoadChannelForm(cp, 3, kBand);
     EXPECT_TRUE(f.loadedNotNumeric);
     EXPECT_EQ(f.receive, "136");
 }
@@ -304,7 +311,7 @@ TEST(ChannelForm, CallNoLongerInUseShowsNothingAndStoresZero)
     entries[9].Empty = 0;
 
     EXPECT_EQ(TwoToneCallChoices(cp), (std::vector<int>{3, 9}));
-    ChannelForm f = LoadChannelForm(cp, 5, kBand, kAllSwitches);
+    ChannelForm f = LoadChannelForm(cp, 5, kBand);
     EXPECT_EQ(f.signal, OptionalSignalKind::TwoTone);
     EXPECT_FALSE(f.code);
     ApplyChannelForm(cp, 5, f, kBand);
