@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/about_dialog.h"
+#include "editors/channel_editor.h"
 #include "app/main_window.h"
 #include "app/model_dialog.h"
 #include "app/password_dialog.h"
@@ -68,6 +69,11 @@ void Application::wireCommands()
     connect(w, &MainWindow::aboutRequested, this, [this, w] {
         AboutDialog dialog(state_, [this] { return portLines(); }, w);
         dialog.exec();
+    });
+    connect(w, &MainWindow::channelEditorRequested, this, [this, w](int row) {
+        editors::ChannelEditor editor(state_, *prompter_, row, w);
+        if (editor.exec() == QDialog::Accepted)
+            w->reShowGrid(row);
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

@@ -271,7 +271,9 @@ void MainWindow::load()
     loadShowTree();
     showListByData();
     styleGrid();
-    splitter_->setSizes({TwipsToPixels(2400, dpiOf(this)), width() - TwipsToPixels(2400, dpiOf(this))});
+    tree_->resizeColumnToContents(0);
+    const int treeWidth = std::max(TwipsToPixels(2400, dpiOf(this)), tree_->columnWidth(0) + 30);
+    splitter_->setSizes({treeWidth, width() - treeWidth});
     grid_->setCurrentCell(0, 1);
 }
 
