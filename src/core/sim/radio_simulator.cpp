@@ -156,8 +156,10 @@ void RadioSimulator::frameComplete(SimOutput& out)
     ++counts_[static_cast<int>(SimFrame::Any)];
     if (silent_)
         return;
-    if (kind != SimFrame::Program && !programMode_)
-        return; // the radio listens only to "PROGRAM" outside programming mode
+    // Outside programming mode the radio listens only to "PROGRAM", and
+    // acknowledges "END" so that a restart after a lost answer can go on.
+    if (kind != SimFrame::Program && kind != SimFrame::End && !programMode_)
+        return;
     const uint16_t address =
         (kind == SimFrame::Read || kind == SimFrame::Write) ? static_cast<uint16_t>(frame_[1] << 8 | frame_[2]) : 0;
 
