@@ -3,8 +3,13 @@
 #include "app/about_dialog.h"
 #include "editors/channel_editor.h"
 #include "app/main_window.h"
+#include "app/commands.h"
+#include "app/info_dialog.h"
 #include "app/model_dialog.h"
 #include "app/password_dialog.h"
+#include "app/port_dialog.h"
+#include "app/transfers.h"
+#include "port_catalogue.h"
 #include "app/splash.h"
 #include "app/startup.h"
 
@@ -16,7 +21,7 @@ namespace qtx::app {
 Application::Application(const StartupInputs& inputs)
 {
     StartUp(state_, inputs);
-    dialogPrompter_ = std::make_unique<DialogPrompter>(nullptr);
+    dialogPrompter_ = std::make_unique<DialogPrompter>(state_, nullptr);
     prompter_ = dialogPrompter_.get();
     window_ = std::make_unique<MainWindow>(state_, *prompter_);
     dialogPrompter_->setParent(window_.get());
@@ -56,6 +61,20 @@ void Application::showMainWindow()
 void Application::wireCommands()
 {
     MainWindow* w = window_.get();
+    transfers_ = std::make_unique<RadioTransfers>(state_, *prompter_, w->commands(), w, [w] { w->showListByData(); });
+    connect(w, &MainWindow::readRequested, transfers_.get(), &RadioTransfers::read);
+    connect(w, &MainWindow::writeRequested, transfers_.get(), &RadioTransfers::write);
+    connect(w, &MainWindow::infoReadRequested, transfers_.get(), &RadioTransfers::readInfo);
+    connect(transfers_.get(), &RadioTransfers::infoReady, this, [this, w](const EmbeddedInfo& info) {
+        InfoDialog viewer(state_, info, w);
+        connect(&viewer, &InfoDialog::helpRequested, w, &MainWindow::helpRequested);
+        viewer.exec();
+    });
+    connect(w, &MainWindow::portDialogRequested, this, [this, w] {
+        const PortCatalogue ports = transfers_->catalogue();
+        PortDialog dialog(state_, ports, w);
+        dialog.exec();
+    });
     connect(w, &MainWindow::closing, this, &Application::shutdown);
     connect(w, &MainWindow::modelDialogRequested, this, [this, w] {
         ModelDialog dialog(state_, w);
@@ -82,7 +101,13 @@ void Application::wireCommands()
     });
 }
 
-QStringList Application::portLines() const { return {}; }
+QStringList Application::portLines() const
+{
+    QStringList lines;
+    for (const PortEntry& p : transfers_->catalogue().ports())
+        lines << p.name + "  " + p.device;
+    return lines;
+}
 
 void Application::shutdown()
 {

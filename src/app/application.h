@@ -12,6 +12,7 @@
 namespace qtx::app {
 
 class MainWindow;
+class RadioTransfers;
 class Splash;
 struct StartupInputs;
 
@@ -28,6 +29,7 @@ public:
 
     AppState& state() { return state_; }
     MainWindow* mainWindow() const { return window_.get(); }
+    RadioTransfers& transfers() { return *transfers_; }
     Prompter& prompter() { return *prompter_; }
     // Tests answer the questions themselves.
     void setPrompter(Prompter* prompter);
@@ -41,6 +43,7 @@ private:
     std::unique_ptr<DialogPrompter> dialogPrompter_;
     Prompter* prompter_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<RadioTransfers> transfers_;
     Splash* splash_ = nullptr;
 };
 

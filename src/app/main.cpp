@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/startup.h"
+#include "port_catalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +42,15 @@ int main(int argc, char** argv)
     inputs.programDir = locateProgramDir();
     inputs.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     inputs.localeName = systemLocale;
+    inputs.listedPorts = [](const QMap<int, QString>& extra) {
+        QMap<QString, QString> configured;
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            configured.insert("COM" + QString::number(it.key()), it.value());
+        QList<int> numbers;
+        for (const qtx::PortEntry& p : qtx::PortCatalogue(configured).ports())
+            numbers << p.number;
+        return numbers;
+    };
     qtx::app::Application program(inputs);
     program.start();
     return app.exec();

@@ -1,5 +1,8 @@
 #include "app/prompter.h"
 
+#include "app/app_state.h"
+#include "app/password_dialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -48,6 +51,19 @@ QString DialogPrompter::saveFileName(const QString& filter, const QString& prese
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+std::optional<std::string> DialogPrompter::askRadioPassword(const std::string& current)
+{
+    const std::string before = state_.enteredPassword;
+    state_.enteredPassword = current;
+    PasswordDialog dialog(state_, parent_);
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    const std::string typed = state_.enteredPassword;
+    state_.enteredPassword = before;
+    if (!confirmed)
+        return std::nullopt;
+    return typed;
 }
 
 } // namespace qtx::app

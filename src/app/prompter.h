@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <optional>
+#include <string>
+
 class QWidget;
 
 namespace qtx::app {
@@ -20,18 +23,24 @@ public:
     // A path, or empty when the user cancelled.
     virtual QString openFileName(const QString& filter, const QString& directory) = 0;
     virtual QString saveFileName(const QString& filter, const QString& preset) = 0;
+    // The radio's password prompt, prefilled with `current`; none when cancelled.
+    virtual std::optional<std::string> askRadioPassword(const std::string& current) = 0;
 };
+
+struct AppState;
 
 // Message boxes and file dialogs over a parent window.
 class DialogPrompter : public Prompter {
 public:
-    explicit DialogPrompter(QWidget* parent) : parent_(parent) {}
+    DialogPrompter(AppState& state, QWidget* parent) : state_(state), parent_(parent) {}
     Answer ask(const QString& text, Buttons buttons, Icon icon) override;
     QString openFileName(const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& filter, const QString& preset) override;
+    std::optional<std::string> askRadioPassword(const std::string& current) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
 private:
+    AppState& state_;
     QWidget* parent_;
 };
 

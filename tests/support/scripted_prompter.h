@@ -6,6 +6,9 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace qtx::testing {
 
@@ -28,6 +31,18 @@ public:
     }
     QString openFileName(const QString& filter, const QString&) override { return nextFile(filter, {}); }
     QString saveFileName(const QString& filter, const QString& preset) override { return nextFile(filter, preset); }
+
+    std::deque<std::optional<std::string>> passwords; // none = Cancel
+    std::vector<std::string> passwordPrefills;
+    std::optional<std::string> askRadioPassword(const std::string& current) override
+    {
+        passwordPrefills.push_back(current);
+        if (passwords.empty())
+            return std::nullopt;
+        auto p = passwords.front();
+        passwords.pop_front();
+        return p;
+    }
 
 private:
     QString nextFile(const QString& filter, const QString& preset)

@@ -1,5 +1,7 @@
 #include "sim/radio_simulator.h"
 
+#include "image/image_codec.h"
+
 #include <algorithm>
 
 namespace qtx {
@@ -34,11 +36,57 @@ RadioSimulator::RadioSimulator()
 {
 }
 
+namespace {
+
+ChannelRecord demoChannel(int number, const char* rx, const char* name, const char* offset = "000000000",
+                          int direction = 0, int ctcss = -1)
+{
+    ChannelRecord ch;
+    ch.Number = static_cast<int16_t>(number);
+    ch.InUse = 1;
+    ch.RxFrequency.setPadded(rx);
+    ch.Offset.setPadded(offset);
+    ch.ShiftDirection = static_cast<int16_t>(direction);
+    ch.Name.setTerminated(name);
+    if (ctcss >= 0) {
+        ch.TxToneType = ch.RxToneType = 1;
+        ch.TxCtcss = ch.RxCtcss = static_cast<int16_t>(ctcss);
+    }
+    return ch;
+}
+
+// A radio as a dealer might hand it over: a few simplex and repeater
+// channels, the presets and the VFO.
+Codeplug demoCodeplug()
+{
+    Codeplug cp;
+    const ChannelRecord channels[] = {
+        demoChannel(1, "014550000", "CALL"),
+        demoChannel(2, "014565000", "RPT-N", "000060000", 1, 9),
+        demoChannel(3, "014572500", "RPT-S", "000060000", 1, 19),
+        demoChannel(4, "014612500", "SITE A"),
+        demoChannel(5, "015162500", "WORK 1", "000000000", 0, 12),
+        demoChannel(6, "015265000", "WORK 2"),
+        demoChannel(7, "016045000", "DEPOT", "000500000", 2, 25),
+        demoChannel(8, "017325000", "EVENT"),
+        demoChannel(kChannelPA, "014600000", "PA"),
+        demoChannel(kChannelPB, "015400000", "PB"),
+        demoChannel(kChannelVfo, "014500000", ""),
+    };
+    for (const ChannelRecord& ch : channels)
+        cp.channels[cp.body.ChannelCount++] = ch;
+    return cp;
+}
+
+} // namespace
+
 RadioImage RadioSimulator::DefaultMemory()
 {
     RadioImage m;
     m.fill(0xFF);
-    PrefillImage(m);
+    Codeplug demo = demoCodeplug();
+    if (!BuildImage(demo, m).ok())
+        PrefillImage(m); // cannot happen with the demo's values; an empty radio then
     putText(m, 0x0019, 4, "0001");
     putText(m, 0x0020, 16, "5210A2403000127");
     putText(m, 0x0030, 16, "2024-03-18");

@@ -70,8 +70,9 @@ TEST(Simulator, ReadsAndWrites)
     Bytes frame = WriteFrame(0x0200, data).bytes;
     Bytes bad = frame;
     bad[10] ^= 0x01; // line noise: the checksum no longer fits
+    const RadioImage before = r.memory();
     EXPECT_EQ(answer(r, bad), Bytes{0x0A});
-    EXPECT_EQ(r.memory()[0x0200], 0x00);
+    EXPECT_EQ(r.memory(), before);
     EXPECT_FALSE(r.memoryChanged());
     EXPECT_EQ(answer(r, frame), Bytes{0x06});
     EXPECT_EQ(r.memory()[0x0200], 0x5A);
@@ -188,8 +189,15 @@ TEST(Simulator, DefaultMemoryAndPassword)
     EXPECT_EQ(text(m, 0x0030, 16), "2024-03-18");
     EXPECT_EQ(text(m, 0x0090, 16), "QTX Radio Shop");
     EXPECT_EQ(m[0x004C], 0xFF);
-    EXPECT_EQ(m[0x0100], 0xFF); // prefill outside the information area
-    EXPECT_EQ(m[0x0140], 0x00);
+    // A programmed radio: channels 1-8 present, PA, PB and the VFO, band 136-174 MHz.
+    EXPECT_EQ(m[0x0100], 0x00);
+    EXPECT_EQ(m[0x0101], 0xFF);
+    EXPECT_EQ(m[0x0200], 0x01);
+    EXPECT_EQ(m[0x0201], 0x36);
+    EXPECT_EQ(m[0x2000], 0x01); // channel 1 at 145.500 MHz
+    EXPECT_EQ(m[0x2001], 0x45);
+    EXPECT_EQ(m[0x2002], 0x50);
+    EXPECT_EQ(m[0x02C1], 0x45); // the VFO at 145.000 MHz
 
     r.setPassword("ab");
     EXPECT_EQ(m[0x004C], 'a');

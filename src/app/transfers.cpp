@@ -1,0 +1,188 @@
+#include "app/transfers.h"
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/progress_dialog.h"
+#include "app/prompter.h"
+#include "files/defaults.h"
+#include "image/image_codec.h"
+#include "link_prompter.h"
+#include "port_catalogue.h"
+#include "transfer_runner.h"
+
+#include <QSerialPort>
+
+namespace qtx::app {
+
+// The transfer's questions, asked through the program's Prompter.
+class RadioTransfers::Prompts : public LinkPrompter {
+public:
+    Prompts(AppState& st, Prompter& prompter) : st_(st), prompter_(prompter) {}
+    bool askRetry() override { return prompter_.ask(st_.text(2003), Buttons::RetryCancel, Icon::Warning) == Answer::Retry; }
+    std::optional<std::string> askPassword(const std::string& current) override
+    {
+        return prompter_.askRadioPassword(current);
+    }
+    void showMessage(const std::string& name) override { prompter_.tell(st_.resolve(name), Icon::Warning); }
+
+private:
+    AppState& st_;
+    Prompter& prompter_;
+};
+
+RadioTransfers::RadioTransfers(AppState& st, Prompter& prompter, Commands& commands, QWidget* window,
+                               std::function<void()> showAll)
+    : st_(st), prompter_(prompter), commands_(commands), window_(window), showAll_(std::move(showAll)),
+      prompts_(std::make_unique<Prompts>(st, prompter))
+{
+    runner_ = std::make_unique<TransferRunner>(image_, st_.enteredPassword, *prompts_);
+    runner_->setExpectedIdent(st_.modelName.toStdString(), st_.dataVersion.toStdString());
+    connect(runner_.get(), &TransferRunner::progress, this, [this](int percent) {
+        if (progress_ && progress_->isVisible())
+            progress_->setProgressValue(percent);
+    });
+    connect(runner_.get(), &TransferRunner::finished, this, &RadioTransfers::finished);
+}
+
+RadioTransfers::~RadioTransfers() = default;
+
+PortCatalogue RadioTransfers::catalogue() const
+{
+    QMap<QString, QString> configured;
+    for (auto it = st_.extraPorts.begin(); it != st_.extraPorts.end(); ++it)
+        configured.insert("COM" + QString::number(it.key()), it.value());
+    return PortCatalogue(configured);
+}
+
+std::optional<QString> RadioTransfers::chosenDevice() const
+{
+    if (st_.comPort <= 0)
+        return std::nullopt;
+    return ResolvePortDevice(catalogue(), "COM" + QString::number(st_.comPort));
+}
+
+std::optional<QString> RadioTransfers::openableDevice()
+{
+    const auto device = chosenDevice();
+    bool ok = false;
+    if (device) {
+        QSerialPort probe(*device);
+        ok = probe.open(QIODevice::ReadWrite);
+        probe.close();
+    }
+    if (!ok) {
+        prompter_.tell(st_.text(2002), Icon::Warning);
+        return std::nullopt;
+    }
+    return device;
+}
+
+void RadioTransfers::read()
+{
+    if (!commands_.offerSave(st_.message("9001")))
+        return;
+    const auto device = openableDevice();
+    if (!device)
+        return;
+    if (prompter_.ask(st_.builtIn(BuiltIn::ReadConfirm), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+        return;
+    PrefillImage(image_);
+    run(TransferMode::Read, *device);
+}
+
+void RadioTransfers::write()
+{
+    const auto device = openableDevice();
+    if (!device)
+        return;
+    if (prompter_.ask(st_.builtIn(BuiltIn::WriteConfirm), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+        return;
+    PrefillImage(image_);
+    const BuildReport built = BuildImage(st_.ws.live, image_);
+    for (const std::string& notice : built.notices)
+        prompter_.tell(st_.resolve(notice), Icon::Warning);
+    if (!built.ok()) {
+        const Error& e = built.result.error();
+        prompter_.tell(st_.resolve(e.message) + (e.detail.empty() ? QString() : "\n\n" + fromLatin1(e.detail)),
+                       Icon::Warning);
+        return;
+    }
+    run(TransferMode::Write, *device);
+}
+
+void RadioTransfers::readInfo()
+{
+    const auto device = openableDevice();
+    if (!device)
+        return;
+    PrefillImage(image_);
+    run(TransferMode::InfoRead, *device);
+}
+
+void RadioTransfers::run(TransferMode mode, const QString& device)
+{
+    if (mode == TransferMode::InfoRead) {
+        if (!runner_->start(mode, device))
+            prompter_.tell(st_.text(2002), Icon::Warning);
+        return;
+    }
+    ProgressDialog progress(st_, mode == TransferMode::Write, window_);
+    progress_ = &progress;
+    // The transfer starts as the window opens and closes it when it ends.
+    QMetaObject::invokeMethod(
+        &progress,
+        [this, mode, device, &progress] {
+            if (!runner_->start(mode, device)) {
+                progress.finish();
+                prompter_.tell(st_.text(2002), Icon::Warning);
+            }
+        },
+        Qt::QueuedConnection);
+    progress.exec();
+    progress_ = nullptr;
+}
+
+void RadioTransfers::finished(const TransferResult& result)
+{
+    last_ = result;
+    if (progress_)
+        progress_->finish();
+    if (!result.success) {
+        prompter_.tell(st_.text(std::stoi(result.endText)), Icon::Warning);
+        emit transferEnded(false);
+        return;
+    }
+    switch (result.mode) {
+    case TransferMode::Read: {
+        Workspace& ws = st_.ws;
+        const std::string book = ws.bookFileName;
+        NewCodeplug(ws, st_.programDir.toStdString(), NewOptions{st_.factoryFres == 1, false});
+        ws.bookFileName = book;
+        ParseImage(image_, ws.live, &info_);
+        if (result.ident) {
+            ws.bandType = result.ident->bandCode;
+            if (st_.switches.RadioFlag == 0)
+                st_.switches.RadioFlag = result.ident->radioFlag;
+        }
+        ws.fileName = kUntitledFileName;
+        ws.isUntitled = true;
+        TakeSnapshot(ws);
+        if (showAll_)
+            showAll_();
+        prompter_.tell(st_.text(2004));
+        break;
+    }
+    case TransferMode::Write:
+        prompter_.tell(st_.text(2005));
+        break;
+    case TransferMode::InfoRead:
+        info_ = ParseEmbeddedInfo(image_);
+        emit infoReady(info_);
+        break;
+    default:
+        break;
+    }
+    emit transferEnded(true);
+}
+
+} // namespace qtx::app

@@ -1,0 +1,79 @@
+#pragma once
+// Read, Write and the embedded-information read of the main window: the
+// questions around a transfer, the image it moves, the progress window and
+// what a finished transfer does to the Codeplug.
+
+#include "image/embedded_info.h"
+#include "image/radio_image.h"
+#include "link/transfer_engine.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace qtx {
+class PortCatalogue;
+class TransferRunner;
+} // namespace qtx
+
+namespace qtx::app {
+
+struct AppState;
+class Commands;
+class Prompter;
+class ProgressDialog;
+
+class RadioTransfers : public QObject {
+    Q_OBJECT
+public:
+    RadioTransfers(AppState& state, Prompter& prompter, Commands& commands, QWidget* window,
+                   std::function<void()> showAll);
+    ~RadioTransfers() override;
+
+    // Each returns when the transfer has ended (or was never started); the
+    // information read returns at once and ends on events.
+    void read();
+    void write();
+    void readInfo();
+
+    // The serial ports as the port dialog and the start-up check see them.
+    PortCatalogue catalogue() const;
+    // The device of the chosen port; none when it is not present.
+    std::optional<QString> chosenDevice() const;
+
+    const RadioImage& image() const { return image_; }
+    const EmbeddedInfo& info() const { return info_; }
+    const TransferResult& lastResult() const { return last_; }
+
+signals:
+    // An information read succeeded: show the viewer.
+    void infoReady(const qtx::EmbeddedInfo& info);
+    void transferEnded(bool success);
+
+private:
+    class Prompts;
+    // Resolves and tries the chosen port; tells the user and returns none
+    // when it cannot be opened.
+    std::optional<QString> openableDevice();
+    void run(TransferMode mode, const QString& device);
+    void finished(const TransferResult& result);
+
+    AppState& st_;
+    Prompter& prompter_;
+    Commands& commands_;
+    QWidget* window_;
+    std::function<void()> showAll_;
+    RadioImage image_{};
+    EmbeddedInfo info_;
+    TransferResult last_;
+    std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<TransferRunner> runner_;
+    ProgressDialog* progress_ = nullptr;
+};
+
+} // namespace qtx::app
