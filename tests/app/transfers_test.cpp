@@ -1,0 +1,179 @@
+// The desktop program's Read and Write against qtx-radiosim over a real
+// pseudo-terminal, with the user's answers scripted.
+
+#include "app_fixture.h"
+
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/transfers.h"
+#include "files/change_tracking.h"
+
+#include "support/radiosim_process.h"
+
+#include <QElapsedTimer>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace qtx;
+using namespace qtx::app;
+using qtx::testing::AppFixture;
+using qtx::testing::RadioSimProcess;
+using qtx::testing::ReadBytes;
+
+namespace {
+
+class TransfersTest : public AppFixture {
+protected:
+    RadioSimProcess sim;
+    AppState st;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<RadioTransfers> transfers;
+
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        if (qtx::testing::RadioSimPath().isEmpty())
+            GTEST_SKIP() << "qtx-radiosim is not built";
+    }
+
+    // The simulated radio as COM99, chosen in mysetup.ini.
+    void startWithRadio(QStringList simArgs = {})
+    {
+        simArgs << "--save" << savedImage();
+        ASSERT_TRUE(sim.start(simArgs));
+        writeSettings("[language]\nIsFirstRun=0\ncomPort=99\nFactoryFres=0\n[ports]\nCOM99=" + sim.device() + "\n");
+        StartUp(st, inputs());
+        ASSERT_EQ(st.comPort, 99);
+        window = std::make_unique<MainWindow>(st, prompter);
+        window->load();
+        transfers = std::make_unique<RadioTransfers>(st, prompter, window->commands(), window.get(),
+                                                     [this] { window->showListByData(); });
+    }
+
+    QString savedImage() const { return QString::fromStdString(dir.file("radio-saved.bin")); }
+
+    QString cell(int channel, int column) const { return window->grid()->item(channel - 1, column)->text(); }
+
+    // The simulator writes its memory when END arrives; wait for the file.
+    std::vector<uint8_t> savedMemory()
+    {
+        QElapsedTimer t;
+        t.start();
+        std::vector<uint8_t> bytes;
+        while (t.elapsed() < 5000) {
+            bytes = ReadBytes(savedImage().toStdString());
+            if (bytes.size() == kImageSize)
+                break;
+            QTest::qWait(20);
+        }
+        return bytes;
+    }
+};
+
+} // namespace
+
+TEST_F(TransfersTest, ReadShowsTheRadioThenWriteGivesTheSameImageBack)
+{
+    startWithRadio();
+    prompter.answers = {Answer::Ok, Answer::Ok}; // continue?, then "read succeeded"
+    transfers->read();
+    ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
+    EXPECT_EQ(prompter.asked, (QStringList{st.builtIn(BuiltIn::ReadConfirm), st.text(2004)}));
+    EXPECT_EQ(cell(1, 1), "145.50000");
+    EXPECT_EQ(cell(1, 3), "CALL");
+    EXPECT_EQ(cell(2, 2), "145.05000");
+    EXPECT_EQ(cell(203, 1), "145.00000");
+    EXPECT_EQ(st.ws.fileName, "new.dat");
+    EXPECT_TRUE(st.ws.isUntitled);
+    EXPECT_FALSE(IsModified(st.ws));
+    EXPECT_TRUE(window->windowTitle().endsWith(":new.dat]"));
+    const RadioImage read = transfers->image();
+
+    // Written back unchanged, the radio gets exactly what it gave.
+    prompter.asked.clear();
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    transfers->write();
+    ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
+    EXPECT_EQ(prompter.asked, (QStringList{st.builtIn(BuiltIn::WriteConfirm), st.text(2005)}));
+    EXPECT_TRUE(std::equal(read.begin() + 0x0100, read.end(), transfers->image().begin() + 0x0100));
+
+    // An edit reaches the radio, and only the edit.
+    st.ws.live.channels[0].Name.setTerminated("HOME");
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    transfers->write();
+    ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
+    const auto saved = savedMemory();
+    ASSERT_EQ(saved.size(), static_cast<size_t>(kImageSize));
+    EXPECT_TRUE(std::equal(transfers->image().begin() + 0x0100, transfers->image().end(), saved.begin() + 0x0100));
+    std::vector<int> changed;
+    for (int a = 0x0100; a < kImageSize; ++a)
+        if (saved[a] != read[a])
+            changed.push_back(a);
+    EXPECT_EQ(changed, (std::vector<int>{0x2000 + 19, 0x2000 + 20, 0x2000 + 21, 0x2000 + 22}));
+}
+
+TEST_F(TransfersTest, ReadAsksToSaveUnsavedChangesFirst)
+{
+    startWithRadio();
+    st.ws.live.body.Settings.Options.Item1705 = 3;
+    prompter.answers = {Answer::Cancel};
+    transfers->read();
+    EXPECT_EQ(prompter.asked, QStringList{st.message("9001")});
+    EXPECT_EQ(st.ws.live.body.Settings.Options.Item1705, 3);
+}
+
+TEST_F(TransfersTest, PasswordProtectedRadioPromptsDuringTheTransfer)
+{
+    startWithRadio({"--password", "1234"});
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.passwords = {std::string("1234")};
+    transfers->read();
+    ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
+    EXPECT_EQ(prompter.passwordPrefills, std::vector<std::string>{""});
+    EXPECT_EQ(st.enteredPassword, "1234");
+
+    // Known for the rest of the run: no second prompt.
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    transfers->read();
+    EXPECT_TRUE(transfers->lastResult().success);
+    EXPECT_EQ(prompter.passwordPrefills.size(), 1u);
+}
+
+TEST_F(TransfersTest, ARadioThatStopsAnsweringEndsWithRetryThenCancel)
+{
+    startWithRadio({"--fault-rate", "1", "--seed", "3"});
+    st.ws.live.body.Settings.Options.Item1705 = 0;
+    prompter.answers = {Answer::Ok, Answer::Retry, Answer::Cancel, Answer::Ok};
+    transfers->read();
+    EXPECT_FALSE(transfers->lastResult().success);
+    ASSERT_EQ(prompter.asked.size(), 4);
+    EXPECT_EQ(prompter.asked[1], st.text(2003));
+    EXPECT_EQ(prompter.asked[2], st.text(2003));
+    EXPECT_EQ(prompter.asked[3], st.text(2006));
+    EXPECT_EQ(cell(1, 1), ""); // nothing of the radio reached the Codeplug
+}
+
+TEST_F(TransfersTest, InformationReadOpensTheViewerData)
+{
+    startWithRadio();
+    std::optional<EmbeddedInfo> shown;
+    QObject::connect(transfers.get(), &RadioTransfers::infoReady, [&](const EmbeddedInfo& info) { shown = info; });
+    transfers->readInfo();
+    QElapsedTimer t;
+    t.start();
+    while (!shown && t.elapsed() < 5000)
+        QTest::qWait(20);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->SerialNumber, "5210A2403000127");
+    EXPECT_EQ(shown->Version, "V1.00");
+    EXPECT_TRUE(prompter.asked.isEmpty());
+}
+
+TEST_F(TransfersTest, APortThatIsGoneSays2002)
+{
+    startWithRadio();
+    sim.stop();
+    QTest::qWait(100);
+    transfers->read();
+    EXPECT_EQ(prompter.asked, QStringList{st.text(2002)});
+}
