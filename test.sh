@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 source scripts/deps.sh
 qtx_install_deps
 qtx_build build
-ctest --test-dir build --output-on-failure -j2
+ctest --test-dir build --output-on-failure -j2 --timeout 300
 
 # The image parser meets whatever bytes a radio sends: its tests run once more
 # under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -3,6 +3,7 @@
 
 #include "app_fixture.h"
 
+#include "app/application.h"
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/transfers.h"
@@ -10,6 +11,7 @@
 
 #include "support/radiosim_process.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QTableWidget>
 #include <QTest>
@@ -176,4 +178,34 @@ TEST_F(TransfersTest, APortThatIsGoneSays2002)
     QTest::qWait(100);
     transfers->read();
     EXPECT_EQ(prompter.asked, QStringList{st.text(2002)});
+}
+
+// The real main window, its menu items and the application's wiring.
+TEST_F(TransfersTest, MenuReadAndWriteInTheRunningProgram)
+{
+    ASSERT_TRUE(sim.start({"--save", savedImage(), "--password", "0000"}));
+    writeSettings("[language]\ncomPort=99\n[ports]\nCOM99=" + sim.device() + "\n");
+    Application program(inputs());
+    program.setPrompter(&prompter);
+    program.showMainWindow();
+    MainWindow* w = program.mainWindow();
+
+    // The password given beforehand (the password window's OK stores it):
+    // no prompt during the transfer.
+    program.state().enteredPassword = "0000";
+
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    w->action("TCommRead")->trigger();
+    ASSERT_TRUE(program.transfers().lastResult().success) << program.transfers().lastResult().detail;
+    EXPECT_TRUE(prompter.passwordPrefills.empty());
+    EXPECT_EQ(w->grid()->item(6, 3)->text(), "DEPOT");
+    EXPECT_FALSE(IsModified(program.state().ws));
+
+    program.state().ws.live.channels[0].Name.setTerminated("HOME");
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    w->action("MnuProWrite")->trigger();
+    ASSERT_TRUE(program.transfers().lastResult().success) << program.transfers().lastResult().detail;
+    const auto saved = savedMemory();
+    ASSERT_EQ(saved.size(), static_cast<size_t>(kImageSize));
+    EXPECT_EQ(std::string(saved.begin() + 0x2000 + 19, saved.begin() + 0x2000 + 23), "HOME");
 }
