@@ -1,6 +1,7 @@
 #include "port_catalogue.h"
 #include "transfer_runner.h"
 
+#include "support/radiosim_process.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
@@ -28,40 +29,6 @@ void ensureApp()
     static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
 }
-
-QString simulatorPath()
-{
-    const QString dir = qEnvironmentVariable("QTX_PROGRAM_DIR");
-    const QString path = dir + QStringLiteral("/qtx-radiosim");
-    return !dir.isEmpty() && QFileInfo(path).isExecutable() ? path : QString();
-}
-
-// qtx-radiosim as a child process, stopped when the test ends.
-class Simulator {
-public:
-    bool start(const QStringList& args)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(simulatorPath(), args);
-        if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(5000))
-            return false;
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        return !device_.isEmpty();
-    }
-    ~Simulator()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            process_.waitForFinished(5000);
-        }
-    }
-    QProcess& process() { return process_; }
-    const QString& device() const { return device_; }
-
-private:
-    QProcess process_;
-    QString device_;
-};
 
 class ScriptedPrompter : public LinkPrompter {
 public:
@@ -98,7 +65,7 @@ protected:
     void SetUp() override
     {
         ensureApp();
-        if (simulatorPath().isEmpty())
+        if (qtx::testing::RadioSimPath().isEmpty())
             GTEST_SKIP() << "qtx-radiosim is not built (QTX_PROGRAM_DIR)";
     }
 };
@@ -115,7 +82,7 @@ TEST_F(TransferRunnerTest, FullReadAndWriteOverAPseudoTerminal)
     WriteBytes(dir.file("radio.bin"), memory);
     const QString link = QString::fromStdString(dir.file("radio"));
 
-    Simulator sim;
+    qtx::testing::RadioSimProcess sim;
     ASSERT_TRUE(sim.start({"--image", QString::fromStdString(dir.file("radio.bin")), "--save",
                            QString::fromStdString(dir.file("saved.bin")), "--link", link}));
     // Reached as COM99 through the [ports] section, as the programs do.
@@ -174,7 +141,7 @@ TEST_F(TransferRunnerTest, FullReadAndWriteOverAPseudoTerminal)
 
 TEST_F(TransferRunnerTest, RadioMessagesAndAPortThatCannotOpen)
 {
-    Simulator sim;
+    qtx::testing::RadioSimProcess sim;
     ASSERT_TRUE(sim.start({"--killed", "--stunned", "--band-code", "0x38"}));
     RadioImage image{};
     std::string entered;
@@ -195,7 +162,7 @@ TEST_F(TransferRunnerTest, RadioMessagesAndAPortThatCannotOpen)
 
 TEST_F(TransferRunnerTest, PortThatDisappearsEndsTheTransferPromptly)
 {
-    Simulator sim;
+    qtx::testing::RadioSimProcess sim;
     ASSERT_TRUE(sim.start({"--baud-timing"})); // a read now takes about 30 s
     RadioImage image{};
     std::string entered;
