@@ -1,0 +1,512 @@
+#include "link/transfer_engine.h"
+
+#include "link/password.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qtx {
+
+namespace {
+
+constexpr int kReadStart = 0x0010;
+constexpr int kWriteStart = 0x0100;
+constexpr int kLastBlock = 0x3FF0;
+constexpr int kInfoEnd = 0x00FF;
+
+std::string hex4(int v)
+{
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "0x%04X", v & 0xFFFF);
+    return buf;
+}
+
+} // namespace
+
+const char* TransferModeName(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Read: return "read";
+    case TransferMode::Write: return "write";
+    case TransferMode::InfoRead: return "info read";
+    case TransferMode::None: break;
+    }
+    return "none";
+}
+
+const char* TransferStepName(TransferStep step)
+{
+    switch (step) {
+    case TransferStep::ProgramSent: return "ProgramSent";
+    case TransferStep::IdentSent: return "IdentSent";
+    case TransferStep::PasswordBlockSent: return "PasswordBlockSent";
+    case TransferStep::Blocks: return "Blocks";
+    case TransferStep::RestartEndSent: return "RestartEndSent";
+    case TransferStep::FinalEndSent: return "FinalEndSent";
+    case TransferStep::None: break;
+    }
+    return "None";
+}
+
+int ProgressPercent(int done, int total)
+{
+    if (total <= 0)
+        return 0;
+    const long long scaled = static_cast<long long>(done) * 100;
+    long long q = scaled / total;
+    const long long twiceRest = (scaled % total) * 2;
+    if (twiceRest > total || (twiceRest == total && (q % 2) != 0))
+        ++q;
+    return static_cast<int>(q);
+}
+
+const char* SuccessTextId(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Read: return "2004";
+    case TransferMode::Write: return "2005";
+    default: return "";
+    }
+}
+
+const char* FailureTextId(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Read: return "2006";
+    case TransferMode::Write: return "2007";
+    case TransferMode::InfoRead: return "2008";
+    case TransferMode::None: break;
+    }
+    return "";
+}
+
+TransferEngine::TransferEngine(RadioImage& image, std::string& enteredPassword)
+    : image_(image)
+    , enteredPassword_(enteredPassword)
+{
+}
+
+void TransferEngine::setExpectedIdent(std::string model, std::string version)
+{
+    expectedModel_ = std::move(model);
+    expectedVersion_ = std::move(version);
+}
+
+bool TransferEngine::awaitingRetryAnswer() const
+{
+    return question_ == Question::GiveUp || question_ == Question::RestartEnd;
+}
+
+bool TransferEngine::awaitingPasswordAnswer() const
+{
+    return question_ == Question::Password;
+}
+
+std::optional<LinkAction> TransferEngine::nextAction()
+{
+    if (actions_.empty())
+        return std::nullopt;
+    LinkAction a = std::move(actions_.front());
+    actions_.pop_front();
+    return a;
+}
+
+void TransferEngine::start(TransferMode mode)
+{
+    if (mode == TransferMode::None)
+        return;
+    stopTimer();
+    state_ = TransferState{};
+    state_.mode = mode;
+    state_.startAddress = mode == TransferMode::Write ? kWriteStart : kReadStart;
+    state_.endAddress = mode == TransferMode::InfoRead ? kInfoEnd : kLastBlock;
+    const int blockLength = mode == TransferMode::Write ? state_.writeBlockLength : state_.readBlockLength;
+    state_.currentAddress = state_.startAddress - blockLength;
+    state_.blockAttempts.assign((state_.endAddress - state_.startAddress) / blockLength + 1, kAttempts);
+    resetAttempts();
+    outstanding_ = false;
+    question_ = Question::None;
+    radioPassword_.clear();
+    ident_.reset();
+    giveUpCause_.clear();
+    sendProgram();
+}
+
+void TransferEngine::resetAttempts()
+{
+    state_.programAttempts = state_.identAttempts = state_.passwordAttempts = kAttempts;
+    std::fill(state_.blockAttempts.begin(), state_.blockAttempts.end(), int16_t{kAttempts});
+    state_.resendRequests = 0;
+}
+
+void TransferEngine::send(Frame frame, std::optional<uint16_t> readAddress, bool passwordBlock)
+{
+    state_.echoLength = static_cast<int>(frame.bytes.size());
+    expect_ = ReplyExpectation{};
+    expect_.echoLength = frame.bytes.size();
+    expect_.readAddress = readAddress;
+    expect_.awaitingPasswordBlock = passwordBlock;
+    actions_.push_back(link::StartTimer{});
+    actions_.push_back(link::Send{std::move(frame.bytes), frame.threshold});
+    timerRunning_ = true;
+    outstanding_ = true;
+}
+
+void TransferEngine::stopTimer()
+{
+    if (timerRunning_)
+        actions_.push_back(link::StopTimer{});
+    timerRunning_ = false;
+}
+
+void TransferEngine::sendProgram()
+{
+    state_.lastPercent = 0;
+    state_.step = TransferStep::ProgramSent;
+    send(ProgramRequest());
+}
+
+void TransferEngine::sendEnd()
+{
+    send(EndRequest());
+}
+
+void TransferEngine::advance()
+{
+    stopTimer();
+    outstanding_ = false;
+    switch (state_.step) {
+    case TransferStep::ProgramSent:
+        if (state_.mode != TransferMode::InfoRead)
+            actions_.push_back(link::Progress{0});
+        state_.step = TransferStep::IdentSent;
+        send(IdentRequest());
+        break;
+    case TransferStep::IdentSent:
+        state_.step = TransferStep::PasswordBlockSent;
+        send(ReadRequest(kPasswordBlockAddress, static_cast<uint8_t>(state_.readBlockLength)), kPasswordBlockAddress,
+             true);
+        break;
+    case TransferStep::PasswordBlockSent:
+        state_.step = TransferStep::Blocks;
+        if (state_.blockStarted)
+            resendBlock();
+        else
+            nextBlock();
+        break;
+    case TransferStep::Blocks:
+        nextBlock();
+        break;
+    case TransferStep::RestartEndSent:
+        sendProgram();
+        break;
+    case TransferStep::FinalEndSent:
+        finish(true);
+        break;
+    case TransferStep::None:
+        break;
+    }
+}
+
+void TransferEngine::nextBlock()
+{
+    state_.blockStarted = true;
+    state_.resendRequests = 0;
+    if (state_.mode == TransferMode::Write) {
+        state_.currentAddress += state_.writeBlockLength;
+        updateProgress();
+        if (state_.currentAddress > state_.endAddress)
+            finishExchange();
+        else
+            sendBlock();
+        return;
+    }
+    state_.currentAddress += state_.readBlockLength;
+    if (state_.currentAddress > state_.endAddress) {
+        finishExchange();
+        return;
+    }
+    if (state_.mode != TransferMode::InfoRead)
+        updateProgress();
+    sendBlock();
+}
+
+void TransferEngine::resendBlock()
+{
+    if (state_.currentAddress > state_.endAddress)
+        finishExchange();
+    else
+        sendBlock();
+}
+
+void TransferEngine::sendBlock()
+{
+    const auto address = static_cast<uint16_t>(state_.currentAddress);
+    if (state_.mode == TransferMode::Write) {
+        const auto data = std::span<const uint8_t>(image_).subspan(address, state_.writeBlockLength);
+        send(WriteFrame(address, data));
+    } else {
+        send(ReadRequest(address, static_cast<uint8_t>(state_.readBlockLength)), address);
+    }
+}
+
+void TransferEngine::finishExchange()
+{
+    state_.step = TransferStep::FinalEndSent;
+    sendEnd();
+}
+
+void TransferEngine::updateProgress()
+{
+    const int blockLength = state_.mode == TransferMode::Write ? state_.writeBlockLength : state_.readBlockLength;
+    const int percent = ProgressPercent(state_.currentAddress - state_.startAddress,
+                                        state_.endAddress - state_.startAddress + blockLength);
+    if (percent > state_.lastPercent) {
+        state_.lastPercent = percent;
+        actions_.push_back(link::Progress{percent});
+    }
+}
+
+int TransferEngine::blockIndex() const
+{
+    const int blockLength = state_.mode == TransferMode::Write ? state_.writeBlockLength : state_.readBlockLength;
+    return (state_.currentAddress - state_.startAddress) / blockLength;
+}
+
+std::string TransferEngine::currentFrameName() const
+{
+    switch (state_.step) {
+    case TransferStep::ProgramSent: return "the program request";
+    case TransferStep::IdentSent: return "the identification request";
+    case TransferStep::PasswordBlockSent: return "the password block request";
+    case TransferStep::Blocks:
+        return std::string(state_.mode == TransferMode::Write ? "the write frame for " : "the read request for ") +
+               hex4(state_.currentAddress);
+    case TransferStep::RestartEndSent:
+    case TransferStep::FinalEndSent: return "the end request";
+    case TransferStep::None: break;
+    }
+    return "the last frame";
+}
+
+void TransferEngine::bytesReceived(std::span<const uint8_t> buffer)
+{
+    if (!outstanding_ || state_.mode == TransferMode::None)
+        return;
+    const ReplyKind kind = RecogniseReply(buffer, expect_);
+    const auto reply = buffer.subspan(std::min(buffer.size(), expect_.echoLength));
+    // Only the answer to the frame outstanding moves the transfer on;
+    // anything else is left to the response time-out.
+    switch (state_.step) {
+    case TransferStep::ProgramSent:
+        if (kind == ReplyKind::ProgramReply)
+            advance();
+        break;
+    case TransferStep::IdentSent:
+        if (kind == ReplyKind::IdentReply)
+            onIdent(reply);
+        break;
+    case TransferStep::PasswordBlockSent:
+        if (kind == ReplyKind::PasswordBlock)
+            onPasswordBlock(ReadReplyData(buffer, expect_.echoLength));
+        break;
+    case TransferStep::Blocks:
+        if (state_.mode == TransferMode::Write) {
+            if (kind == ReplyKind::Acknowledge)
+                advance();
+            else if (kind == ReplyKind::ResendRequest)
+                onResendRequest();
+        } else if (kind == ReplyKind::ReadBlock) {
+            onReadBlock(ReadReplyData(buffer, expect_.echoLength));
+        }
+        break;
+    case TransferStep::RestartEndSent:
+    case TransferStep::FinalEndSent:
+        if (kind == ReplyKind::Acknowledge)
+            advance();
+        break;
+    case TransferStep::None:
+        break;
+    }
+}
+
+void TransferEngine::onIdent(std::span<const uint8_t> reply)
+{
+    stopTimer();
+    outstanding_ = false;
+    ident_ = ParseIdentReply(reply);
+    if (auto message = CheckIdent(*ident_, state_.mode == TransferMode::Write, expectedModel_, expectedVersion_)) {
+        actions_.push_back(link::ShowMessage{*message});
+        std::string detail;
+        if (*message == kModelWrongMessage)
+            detail = "the radio reports model \"" + ident_->model + "\", expected \"" + expectedModel_ + "\"";
+        else if (*message == kVersionWrongMessage)
+            detail = "the radio reports version \"" + ident_->version + "\", expected \"" + expectedVersion_ + "\"";
+        else if (*message == kRadioKilledMessage)
+            detail = "the radio is killed and cannot be written";
+        else
+            detail = "the radio is stunned and cannot be written";
+        finish(false, detail);
+        return;
+    }
+    advance();
+}
+
+void TransferEngine::onPasswordBlock(std::span<const uint8_t> data)
+{
+    stopTimer();
+    outstanding_ = false;
+    radioPassword_ = RadioPasswordFromBlock(data);
+    if (PasswordPasses(radioPassword_, enteredPassword_)) {
+        advance();
+        return;
+    }
+    question_ = Question::Password;
+    actions_.push_back(link::AskPassword{enteredPassword_});
+}
+
+void TransferEngine::answerPassword(std::optional<std::string> typed)
+{
+    if (question_ != Question::Password)
+        return;
+    question_ = Question::None;
+    if (!typed) {
+        finish(false, "the password prompt was cancelled");
+        return;
+    }
+    enteredPassword_ = NormalisePassword(*typed);
+    if (enteredPassword_ != radioPassword_) {
+        finish(false, "the password does not match the radio's");
+        return;
+    }
+    restart();
+}
+
+void TransferEngine::restart()
+{
+    resetAttempts();
+    state_.step = TransferStep::RestartEndSent;
+    sendEnd();
+}
+
+void TransferEngine::onReadBlock(std::span<const uint8_t> data)
+{
+    const size_t at = static_cast<size_t>(state_.currentAddress);
+    const size_t n = std::min(data.size(), image_.size() - std::min(at, image_.size()));
+    std::copy_n(data.begin(), n, image_.begin() + at);
+    advance();
+}
+
+void TransferEngine::onResendRequest()
+{
+    stopTimer();
+    outstanding_ = false;
+    if (++state_.resendRequests > kMaxResendRequests) {
+        giveUp("the radio rejected " + currentFrameName() + " " + std::to_string(kMaxResendRequests + 1) +
+               " times");
+        return;
+    }
+    resendBlock();
+}
+
+void TransferEngine::timerExpired()
+{
+    if (!timerRunning_ || state_.mode == TransferMode::None)
+        return; // a stale expiry of a timer already stopped
+    timerRunning_ = false;
+    outstanding_ = false;
+    const std::string noReply = "no valid reply to " + currentFrameName() + " after " + std::to_string(kAttempts) +
+                                " attempts";
+    switch (state_.step) {
+    case TransferStep::ProgramSent:
+        if (state_.programAttempts-- > 1)
+            sendProgram();
+        else
+            giveUp(noReply);
+        break;
+    case TransferStep::IdentSent:
+        if (state_.identAttempts-- > 1)
+            send(IdentRequest());
+        else
+            giveUp(noReply);
+        break;
+    case TransferStep::PasswordBlockSent:
+        if (state_.passwordAttempts-- > 1)
+            send(ReadRequest(kPasswordBlockAddress, static_cast<uint8_t>(state_.readBlockLength)),
+                 kPasswordBlockAddress, true);
+        else
+            giveUp(noReply);
+        break;
+    case TransferStep::Blocks: {
+        const int i = blockIndex();
+        if (i >= 0 && i < static_cast<int>(state_.blockAttempts.size()) && --state_.blockAttempts[i] >= 1)
+            resendBlock();
+        else
+            giveUp(noReply);
+        break;
+    }
+    case TransferStep::RestartEndSent:
+        giveUpCause_ = "no reply to the end request before restarting";
+        question_ = Question::RestartEnd;
+        actions_.push_back(link::AskRetry{});
+        break;
+    case TransferStep::FinalEndSent:
+        // The last END needs no acknowledgement.
+        finish(true);
+        break;
+    case TransferStep::None:
+        break;
+    }
+}
+
+void TransferEngine::giveUp(std::string cause)
+{
+    giveUpCause_ = std::move(cause);
+    if (state_.mode == TransferMode::InfoRead) {
+        finish(false, giveUpCause_);
+        return;
+    }
+    question_ = Question::GiveUp;
+    actions_.push_back(link::AskRetry{});
+}
+
+void TransferEngine::answerRetry(bool retry)
+{
+    const Question q = question_;
+    if (q != Question::GiveUp && q != Question::RestartEnd)
+        return;
+    question_ = Question::None;
+    if (!retry) {
+        finish(false, giveUpCause_ + "; cancelled");
+        return;
+    }
+    if (q == Question::GiveUp)
+        restart();
+    else
+        sendEnd(); // the step stays RestartEndSent
+}
+
+void TransferEngine::portFailed()
+{
+    if (state_.mode == TransferMode::None)
+        return;
+    finish(false, "the serial port failed");
+}
+
+void TransferEngine::finish(bool success, std::string detail)
+{
+    stopTimer();
+    outstanding_ = false;
+    question_ = Question::None;
+    TransferResult r;
+    r.mode = state_.mode;
+    r.success = success;
+    r.endText = success ? SuccessTextId(state_.mode) : FailureTextId(state_.mode);
+    r.ident = ident_;
+    r.detail = std::move(detail);
+    state_.step = TransferStep::None;
+    state_.mode = TransferMode::None;
+    actions_.push_back(link::Finished{std::move(r)});
+}
+
+} // namespace qtx

@@ -1,0 +1,183 @@
+#pragma once
+// The read/write transfer between the program and the radio, as a state
+// machine without I/O.
+//
+// The owner feeds it events (bytes received, the response timer expired, the
+// user's answers, the port failed) and drains the actions it asks for (send a
+// frame, start or stop the 300 ms response timer, show progress, show a
+// message, ask a question, finished). It never blocks, sleeps, reads a clock
+// or touches a port, so the same engine runs behind a serial port, in the
+// command-line tool and against the in-process radio simulator in tests.
+//
+// Exactly one frame is outstanding at a time. Sending a frame means: clear
+// the port's input and output, set the receive threshold, write the bytes.
+// When at least `threshold` bytes are waiting, hand all of them to
+// bytesReceived() as one buffer.
+
+#include "image/radio_image.h"
+#include "link/frames.h"
+#include "link/radio_ident.h"
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qtx {
+
+enum class TransferMode { None, Read, Write, InfoRead };
+enum class TransferStep { None, ProgramSent, IdentSent, PasswordBlockSent, Blocks, RestartEndSent, FinalEndSent };
+
+const char* TransferModeName(TransferMode mode);  // "read", "write", "info read"
+const char* TransferStepName(TransferStep step);
+
+struct TransferState {
+    TransferMode mode = TransferMode::None;
+    TransferStep step = TransferStep::None;
+    int echoLength = 0;
+    int startAddress = 0;
+    int endAddress = 0;
+    int currentAddress = 0;
+    int readBlockLength = kBlockLength;
+    int writeBlockLength = kBlockLength;
+    bool blockStarted = false;
+    int lastPercent = 0;
+    int programAttempts = 0;
+    int identAttempts = 0;
+    int passwordAttempts = 0;
+    std::vector<int16_t> blockAttempts; // per block, by (address - start) / 16
+    int resendRequests = 0;             // 0x0A answers to the current block
+};
+
+// Completion percentage of `done` bytes out of `total`, halves to even.
+int ProgressPercent(int done, int total);
+
+// Language text IDs the user sees at the end of a transfer.
+const char* SuccessTextId(TransferMode mode); // "2004", "2005", "" for InfoRead
+const char* FailureTextId(TransferMode mode); // "2006", "2007", "2008"
+
+struct TransferResult {
+    TransferMode mode = TransferMode::None;
+    bool success = false;
+    // Language text ID to show with an OK button; empty after a successful
+    // information read (the viewer opens instead).
+    std::string endText;
+    // The last identification the radio gave in this transfer.
+    std::optional<RadioIdent> ident;
+    // Plain-words cause of a failure, for logs and the command line.
+    std::string detail;
+};
+
+namespace link {
+struct Send {       // clear input and output, set the threshold, write
+    Bytes bytes;
+    int threshold = 0;
+};
+struct StartTimer {}; // (re)start the 300 ms response timer
+struct StopTimer {};
+struct Progress {
+    int percent = 0;
+};
+struct ShowMessage { // a built-in text entry, OK button
+    std::string name;
+};
+struct AskRetry {};  // language text "2003" with Retry and Cancel -> answerRetry()
+struct AskPassword { // the password prompt, prefilled -> answerPassword()
+    std::string current;
+};
+struct Finished {    // close the port; show result.endText when not empty
+    TransferResult result;
+};
+} // namespace link
+
+using LinkAction = std::variant<link::Send, link::StartTimer, link::StopTimer, link::Progress, link::ShowMessage,
+                                link::AskRetry, link::AskPassword, link::Finished>;
+
+class TransferEngine {
+public:
+    static constexpr int kResponseTimeoutMs = 300;
+    static constexpr int kAttempts = 3;
+    // A radio that keeps answering 0x0A to the same write frame is broken or
+    // sits on an unusable line: after this many re-sends it asked for, the
+    // block gives up like one whose attempts ran out.
+    static constexpr int kMaxResendRequests = 5;
+    static constexpr const char* kRetryQuestionText = "2003";
+
+    // `image` receives a read and supplies a write; `enteredPassword` is the
+    // password the user last typed, kept by the owner for the whole run and
+    // updated when the user answers the password prompt. Both must outlive
+    // the engine. The owner prefills the image (PrefillImage) before a read
+    // and builds it before a write.
+    TransferEngine(RadioImage& image, std::string& enteredPassword);
+
+    // The identification a transfer accepts (the current model's texts).
+    void setExpectedIdent(std::string model, std::string version);
+
+    // Starts a transfer (abandoning any in progress) by sending the program
+    // request. The owner has opened the port.
+    void start(TransferMode mode);
+
+    // Every byte waiting once the threshold was reached, as one buffer.
+    void bytesReceived(std::span<const uint8_t> buffer);
+    void timerExpired();
+    void answerRetry(bool retry);
+    // The text typed at the password prompt, none when it was cancelled.
+    void answerPassword(std::optional<std::string> typed);
+    // The port failed (cable pulled, device gone): the transfer ends at once
+    // as failed.
+    void portFailed();
+
+    // Pops the next action; none when there is nothing to do.
+    std::optional<LinkAction> nextAction();
+    bool hasActions() const { return !actions_.empty(); }
+
+    bool active() const { return state_.mode != TransferMode::None; }
+    const TransferState& state() const { return state_; }
+    // Whether the engine waits for answerRetry() or answerPassword().
+    bool awaitingRetryAnswer() const;
+    bool awaitingPasswordAnswer() const;
+
+private:
+    enum class Question { None, GiveUp, RestartEnd, Password };
+
+    void send(Frame frame, std::optional<uint16_t> readAddress = std::nullopt, bool passwordBlock = false);
+    void stopTimer();
+    void sendProgram();
+    void sendEnd();
+    void advance();
+    void nextBlock();
+    void resendBlock();
+    void sendBlock();
+    void finishExchange();
+    void updateProgress();
+    void giveUp(std::string cause);
+    void restart();
+    void resetAttempts();
+    void finish(bool success, std::string detail = {});
+    void onIdent(std::span<const uint8_t> reply);
+    void onPasswordBlock(std::span<const uint8_t> data);
+    void onReadBlock(std::span<const uint8_t> data);
+    void onResendRequest();
+    int blockIndex() const;
+    std::string currentFrameName() const;
+
+    RadioImage& image_;
+    std::string& enteredPassword_;
+    std::string expectedModel_ = kExpectedModel;
+    std::string expectedVersion_ = kExpectedVersion;
+
+    TransferState state_;
+    ReplyExpectation expect_;
+    bool outstanding_ = false;   // a frame was sent and its reply is awaited
+    bool timerRunning_ = false;
+    Question question_ = Question::None;
+    std::string radioPassword_;
+    std::optional<RadioIdent> ident_;
+    std::string giveUpCause_;
+    std::deque<LinkAction> actions_;
+};
+
+} // namespace qtx
