@@ -19,7 +19,7 @@ enum Option : unsigned {
     kQuiet = 1u << 5,
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     const char* synopsis;
     int files;            // positional arguments required
@@ -30,7 +30,7 @@ struct CommandSpec {
 
 constexpr unsigned kLinkOptions = kPort | kPassword | kRetries | kProgramDir | kQuiet;
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {"new", "new -o FILE.dat", 0, kOutput | kProgramDir | kQuiet, true,
      R"(Saves a new Codeplug with the built-in defaults and one VFO channel as the
 data file pair FILE.dat and FILE.fre. When the program directory holds the
@@ -92,7 +92,7 @@ order (format: docs/json-format.md). "import" gives back both files byte for
 byte.
 
 Options:
-  -o, --output OUT.json   the file to write (default: standard output)
+  -o, --output OUT.json   the file to write (default, or "-": standard output)
 )"},
     {"import", "import IN.json -o FILE.dat", 1, kOutput | kProgramDir | kQuiet, true,
      R"(Reads a Codeplug in the JSON format of "export" and saves it as the data file
@@ -107,8 +107,9 @@ Options:
     {"ports", "ports", 0, kProgramDir | kQuiet, false,
      R"(Lists the serial ports as "COMn device", one per line: the system's serial
 devices under their fixed numbers (/dev/ttyS<k> COM<k+1>, /dev/ttyUSB<k>
-COM<k+33>, /dev/ttyACM<k> COM<k+65>) and the entries of the [ports] section
-of language/mysetup.ini in the program directory (COM99=/path/to/device).
+COM<k+33>, /dev/ttyACM<k> COM<k+65>) and the entries COM1 to COM255 of the
+[ports] section of language/mysetup.ini in the program directory
+(COM99=/path/to/device), as the desktop program offers them.
 
 Options:
   --program-dir DIR       where language/mysetup.ini is (default: beside the program)
@@ -133,7 +134,7 @@ failure, 4 the radio refused (wrong model or version, killed or stunned on
 write, wrong or missing password).
 )";
 
-const CommandSpec* findCommand(const std::string& name)
+const CommandEntry* findCommand(const std::string& name)
 {
     for (const auto& c : kCommands)
         if (name == c.name)
@@ -271,26 +272,26 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
             return usage("unknown command \"" + inv.command + "\"");
         return parsed;
     }
-    const CommandSpec* spec = findCommand(inv.command);
-    if (!spec)
+    const CommandEntry* entry = findCommand(inv.command);
+    if (!entry)
         return usage("unknown command \"" + inv.command + "\"");
     if (inv.help)
         return parsed;
 
     for (const auto& o : kOptionNames)
-        if ((given & o.option) && !(spec->options & o.option))
-            return usage(std::string(spec->name) + " does not take --" + o.longName);
-    if (static_cast<int>(words.size()) < spec->files)
-        return usage(std::string(spec->name) + " needs " +
-                     (spec->files == 1 ? "a file argument" : std::to_string(spec->files) + " file arguments") +
-                     ": qtx-cli " + spec->synopsis);
-    if (static_cast<int>(words.size()) > spec->files)
-        return usage("unexpected argument \"" + words[spec->files] + "\": qtx-cli " + spec->synopsis);
+        if ((given & o.option) && !(entry->options & o.option))
+            return usage(std::string(entry->name) + " does not take --" + o.longName);
+    if (static_cast<int>(words.size()) < entry->files)
+        return usage(std::string(entry->name) + " needs " +
+                     (entry->files == 1 ? "a file argument" : std::to_string(entry->files) + " file arguments") +
+                     ": qtx-cli " + entry->synopsis);
+    if (static_cast<int>(words.size()) > entry->files)
+        return usage("unexpected argument \"" + words[entry->files] + "\": qtx-cli " + entry->synopsis);
     inv.files = words;
-    if (spec->outputRequired && !inv.output)
-        return usage(std::string(spec->name) + " needs -o: qtx-cli " + spec->synopsis);
-    if ((spec->options & kPort) && !inv.port)
-        return usage(std::string(spec->name) + " needs --port: qtx-cli " + spec->synopsis);
+    if (entry->outputRequired && !inv.output)
+        return usage(std::string(entry->name) + " needs -o: qtx-cli " + entry->synopsis);
+    if ((entry->options & kPort) && !inv.port)
+        return usage(std::string(entry->name) + " needs --port: qtx-cli " + entry->synopsis);
     if (inv.port && inv.port->empty())
         return usage("--port needs a port name or a device path");
     if (inv.output && inv.output->empty())
@@ -302,7 +303,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
     // A data file's channel file is named from its last three characters;
     // a name not ending in ".dat" would put it somewhere unexpected (the
     // data file "site" goes with a channel file "fre").
-    const std::string name = spec->name;
+    const std::string name = entry->name;
     if ((name == "new" || name == "read" || name == "parse-image" || name == "import") && !endsWithDat(*inv.output))
         return usage("the data file to write must be named *.dat (its channel file is named *.fre), not \"" +
                      *inv.output + "\"");
@@ -339,14 +340,14 @@ Options of every command:
 
 std::string CommandHelp(const std::string& command)
 {
-    const CommandSpec* spec = findCommand(command);
-    if (!spec)
+    const CommandEntry* entry = findCommand(command);
+    if (!entry)
         return {};
     std::string out = "Usage: qtx-cli ";
-    out += spec->synopsis;
+    out += entry->synopsis;
     out += "\n\n";
-    out += spec->help;
-    if (spec->options & kPort)
+    out += entry->help;
+    if (entry->options & kPort)
         out += kLinkHelp;
     out += kStatusHelp;
     return out;

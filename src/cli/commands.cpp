@@ -11,6 +11,7 @@
 #include "image/embedded_info.h"
 #include "image/image_codec.h"
 #include "model/workspace.h"
+#include "text/builtin_texts.h"
 #include "text/ini_file.h"
 
 #include <QMap>
@@ -43,10 +44,15 @@ void note(const Context& ctx, const std::string& line)
 
 void warn(const std::string& line) { std::fprintf(stderr, "qtx-cli: warning: %s\n", line.c_str()); }
 
-Failure fileFailure(const Error& e)
+// The plain-words cause, or else the words of the message it names.
+std::string causeOf(const Error& e)
 {
-    return Fail(kExitFile, e.detail.empty() ? e.message : e.detail);
+    if (!e.detail.empty())
+        return e.detail;
+    return ResolveMessage(e.message, kLanguageEnglish, LanguageTable());
 }
+
+Failure fileFailure(const Error& e) { return Fail(kExitFile, causeOf(e)); }
 
 std::string channelFileOf(const std::string& dataFile)
 {
@@ -239,8 +245,8 @@ Outcome buildImage(const std::string& dataFile, RadioImage& image)
     const BuildReport report = BuildImage(cp, image);
     if (!report.ok()) {
         const Error& e = report.result.error();
-        return Fail(kExitFile, dataFile + " cannot be sent to a radio: " +
-                                   (e.detail.empty() ? e.message : e.message + ": " + e.detail));
+        return Fail(kExitFile, dataFile + " cannot be sent to a radio: " + e.message +
+                                   (e.detail.empty() ? std::string() : ": " + e.detail));
     }
     std::set<std::string> seen;
     for (const auto& n : report.notices)
