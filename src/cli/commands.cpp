@@ -1,0 +1,444 @@
+#include "commands.h"
+
+#include "codeplug_json.h"
+#include "json_value.h"
+#include "port_catalogue.h"
+#include "radio_session.h"
+
+#include "files/data_file.h"
+#include "files/defaults.h"
+#include "files/file_io.h"
+#include "image/embedded_info.h"
+#include "image/image_codec.h"
+#include "model/workspace.h"
+#include "text/builtin_texts.h"
+#include "text/ini_file.h"
+
+#include <QMap>
+#include <QString>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <unistd.h>
+
+namespace qtx::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Larger than any export of a full Codeplug by far; stops a wrong file
+// from filling the memory.
+constexpr size_t kMaxJsonSize = 16 * 1024 * 1024;
+
+// The range of [ports] entries the desktop program reads, so both offer
+// the same numbers.
+constexpr int kConfiguredPortLimit = 255;
+
+void note(const Context& ctx, const std::string& line)
+{
+    if (!ctx.invocation.quiet)
+        std::fprintf(stderr, "qtx-cli: %s\n", line.c_str());
+}
+
+void warn(const std::string& line) { std::fprintf(stderr, "qtx-cli: warning: %s\n", line.c_str()); }
+
+// The plain-words cause, or else the words of the message it names.
+std::string causeOf(const Error& e)
+{
+    if (!e.detail.empty())
+        return e.detail;
+    return ResolveMessage(e.message, kLanguageEnglish, LanguageTable());
+}
+
+Failure fileFailure(const Error& e) { return Fail(kExitFile, causeOf(e)); }
+
+std::string channelFileOf(const std::string& dataFile)
+{
+    return ChannelFileName(dataFile).value_or(dataFile + " (no channel file name)");
+}
+
+// Latin-1 bytes as UTF-8 for a terminal, control characters shown as \xNN
+// so that bytes from a radio cannot steer the terminal.
+std::string shown(std::string_view bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+// An output must not be one of the inputs: the input would be gone.
+Outcome refuseOverwritingInput(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs)
+{
+    for (const auto& out : outputs)
+        for (const auto& in : inputs)
+            if (sameFile(out, in))
+                return Fail(kExitUsage, "the output " + out + " is the input " + in + "; choose another name");
+    return std::nullopt;
+}
+
+// A read is not repeated because its result could not be stored: the
+// folder of the output must be writable before the radio is touched.
+Outcome checkWritableOutput(const std::string& path)
+{
+    const fs::path p(path);
+    std::error_code ec;
+    if (fs::is_directory(p, ec))
+        return Fail(kExitFile, "cannot write " + path + ": it is a directory");
+    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    if (!fs::is_directory(dir, ec))
+        return Fail(kExitFile, "cannot write " + path + ": the folder " + dir.string() + " does not exist");
+    if (::access(dir.c_str(), W_OK) != 0)
+        return Fail(kExitFile, "cannot write " + path + ": the folder " + dir.string() + " is not writable");
+    return std::nullopt;
+}
+
+// The data file pair, whole: a pair whose channel file is missing, short or
+// damaged would lose channels in whatever this command makes of it.
+Outcome loadPair(const std::string& dataFile, Codeplug& cp)
+{
+    auto report = ReadCodeplugFiles(dataFile, cp);
+    if (!report)
+        return fileFailure(report.error());
+    const OpenReport& r = report.value();
+    const std::string fre = channelFileOf(dataFile);
+    if (r.channelFileMissing && r.channelsListed > 0)
+        return Fail(kExitFile, "cannot read the channel file " + fre + " of " + dataFile + " (it lists " +
+                                   std::to_string(r.channelsListed) + " channels)");
+    if (r.recordsDropped > 0)
+        return Fail(kExitFile, fre + " holds " + std::to_string(r.recordsDropped) +
+                                   " channel records with a number outside 1-203 or repeated");
+    if (!r.complete())
+        return Fail(kExitFile, fre + " holds " + std::to_string(r.channelsRead) + " of the " +
+                                   std::to_string(r.channelsListed) + " channels " + dataFile + " lists");
+    return std::nullopt;
+}
+
+Outcome savePair(const std::string& dataFile, const Codeplug& cp, int16_t bandType)
+{
+    Workspace ws;
+    CopyCodeplug(cp, ws.live);
+    ws.bandType = bandType;
+    ws.fileName = dataFile;
+    auto saved = SaveCodeplug(ws);
+    if (!saved)
+        return fileFailure(saved.error());
+    return std::nullopt;
+}
+
+Result<IniFile> programSettings(const Context& ctx)
+{
+    return IniFile::Load((fs::path(ctx.programDir) / "language" / "mysetup.ini").string());
+}
+
+// A new Codeplug as the desktop program makes one at start-up and for New.
+bool newCodeplug(const Context& ctx, Workspace& ws)
+{
+    bool factoryFres = false;
+    if (auto ini = programSettings(ctx))
+        factoryFres = ini.value().Get("language", "FactoryFres") == "1";
+    return NewCodeplug(ws, ctx.programDir, NewOptions{factoryFres, false});
+}
+
+PortCatalogue portCatalogue(const Context& ctx)
+{
+    QMap<QString, QString> configured;
+    if (auto ini = programSettings(ctx)) {
+        for (int n = 1; n <= kConfiguredPortLimit; ++n) {
+            const std::string key = "COM" + std::to_string(n);
+            const std::string device = ini.value().Get("ports", key);
+            if (!device.empty())
+                configured.insert(QString::fromStdString(key), QString::fromStdString(device));
+        }
+    }
+    return PortCatalogue(configured);
+}
+
+Outcome linkSettings(const Context& ctx, LinkSettings& settings)
+{
+    const Invocation& inv = ctx.invocation;
+    const auto device = ResolvePortDevice(portCatalogue(ctx), QString::fromStdString(*inv.port));
+    if (!device) {
+        const bool isName = inv.port->find('/') == std::string::npos;
+        return Fail(kExitLink, isName ? "there is no serial port \"" + *inv.port + "\" (see qtx-cli ports)"
+                                      : "there is no device " + *inv.port);
+    }
+    settings.device = *device;
+    settings.password = inv.password;
+    settings.retries = inv.retries;
+    settings.showProgress = ctx.stderrIsTerminal && !inv.quiet;
+    return std::nullopt;
+}
+
+Outcome writeOutput(const std::string& path, std::vector<uint8_t> bytes)
+{
+    auto written = ReplaceFiles({{path, std::move(bytes)}});
+    if (!written)
+        return fileFailure(written.error());
+    return std::nullopt;
+}
+
+std::string pairText(const std::string& dataFile) { return dataFile + " and " + channelFileOf(dataFile); }
+
+// ---------------------------------------------------------------------------
+
+Outcome commandNew(const Context& ctx)
+{
+    const std::string& out = *ctx.invocation.output;
+    Workspace ws;
+    const bool factory = newCodeplug(ctx, ws);
+    if (auto failed = savePair(out, ws.live, ws.bandType))
+        return failed;
+    note(ctx, "saved a new Codeplug" + std::string(factory ? " from the factory file" : "") + " as " + pairText(out));
+    return std::nullopt;
+}
+
+Outcome commandRead(const Context& ctx)
+{
+    const std::string& out = *ctx.invocation.output;
+    if (auto bad = checkWritableOutput(out))
+        return bad;
+    LinkSettings settings;
+    if (auto bad = linkSettings(ctx, settings))
+        return bad;
+
+    RadioImage image{};
+    PrefillImage(image);
+    TransferResult result;
+    if (auto failed = RunTransfer(TransferMode::Read, image, settings, result))
+        return failed;
+
+    Workspace ws;
+    newCodeplug(ctx, ws);
+    ParseImage(image, ws.live);
+    if (result.ident)
+        ws.bandType = result.ident->bandCode;
+    if (auto failed = savePair(out, ws.live, ws.bandType))
+        return Fail(failed->status, "the radio was read, but " + failed->line);
+    note(ctx, "read the radio into " + pairText(out));
+    return std::nullopt;
+}
+
+// The image a write sends, built from the pair; a Codeplug that cannot be
+// encoded is a problem of the file's content.
+Outcome buildImage(const std::string& dataFile, RadioImage& image)
+{
+    Codeplug cp;
+    if (auto failed = loadPair(dataFile, cp))
+        return failed;
+    image.fill(0);
+    const BuildReport report = BuildImage(cp, image);
+    if (!report.ok()) {
+        const Error& e = report.result.error();
+        return Fail(kExitFile, dataFile + " cannot be sent to a radio: " + e.message +
+                                   (e.detail.empty() ? std::string() : ": " + e.detail));
+    }
+    std::set<std::string> seen;
+    for (const auto& n : report.notices)
+        if (seen.insert(n).second)
+            warn(dataFile + ": " + n);
+    return std::nullopt;
+}
+
+Outcome commandWrite(const Context& ctx)
+{
+    const std::string& in = ctx.invocation.files[0];
+    RadioImage image;
+    if (auto failed = buildImage(in, image))
+        return failed;
+    LinkSettings settings;
+    if (auto bad = linkSettings(ctx, settings))
+        return bad;
+    TransferResult result;
+    if (auto failed = RunTransfer(TransferMode::Write, image, settings, result))
+        return failed;
+    note(ctx, "wrote " + in + " into the radio");
+    return std::nullopt;
+}
+
+Outcome commandInfo(const Context& ctx)
+{
+    LinkSettings settings;
+    if (auto bad = linkSettings(ctx, settings))
+        return bad;
+    RadioImage image{};
+    PrefillImage(image);
+    TransferResult result;
+    if (auto failed = RunTransfer(TransferMode::InfoRead, image, settings, result))
+        return failed;
+
+    const EmbeddedInfo info = ParseEmbeddedInfo(image);
+    std::string out;
+    auto line = [&out](const char* name, const std::string& value) {
+        out += name;
+        out += ": ";
+        out += value;
+        out += '\n';
+    };
+    if (result.ident) {
+        const RadioIdent& id = *result.ident;
+        char band[8];
+        std::snprintf(band, sizeof band, "0x%02X", id.bandCode);
+        line("Model", shown(id.model));
+        line("Version", shown(id.version));
+        line("Band code", band);
+        line("Radio flag", std::to_string(id.radioFlag));
+        line("Killed", id.killed ? "yes" : "no");
+        line("Stunned", id.stunned ? "yes" : "no");
+    }
+    line("Area code", shown(info.AreaCode));
+    line("Serial number", shown(info.SerialNumber));
+    line("Production date", shown(info.ProductionDate));
+    line("Manufacture code", shown(info.ManufactureCode));
+    line("User code", shown(info.UserCode));
+    line("Maintenance date", shown(info.MaintenanceDate));
+    line("Dealer code", shown(info.DealerCode));
+    line("Stock date", shown(info.StockDate));
+    line("Sell date", shown(info.SellDate));
+    line("Seller", shown(info.Seller));
+    line("Description", shown(info.Description));
+    std::fputs(out.c_str(), stdout);
+    if (std::fflush(stdout) != 0)
+        return Fail(kExitFile, "cannot write to standard output");
+    return std::nullopt;
+}
+
+Outcome commandImage(const Context& ctx)
+{
+    const std::string& in = ctx.invocation.files[0];
+    const std::string& out = *ctx.invocation.output;
+    if (auto bad = refuseOverwritingInput({out}, {in, channelFileOf(in)}))
+        return bad;
+    RadioImage image;
+    if (auto failed = buildImage(in, image))
+        return failed;
+    if (auto failed = writeOutput(out, std::vector<uint8_t>(image.begin(), image.end())))
+        return failed;
+    note(ctx, "wrote the radio image of " + in + " to " + out);
+    return std::nullopt;
+}
+
+Outcome commandParseImage(const Context& ctx)
+{
+    const std::string& in = ctx.invocation.files[0];
+    const std::string& out = *ctx.invocation.output;
+    if (auto bad = refuseOverwritingInput({out, channelFileOf(out)}, {in}))
+        return bad;
+    auto data = ReadWholeFile(in);
+    if (!data)
+        return fileFailure(data.error());
+    if (data.value().size() != static_cast<size_t>(kImageSize))
+        return Fail(kExitFile, in + " holds " + std::to_string(data.value().size()) + " bytes; a radio image holds " +
+                                   std::to_string(kImageSize));
+    RadioImage image;
+    std::copy(data.value().begin(), data.value().end(), image.begin());
+    Workspace ws;
+    newCodeplug(ctx, ws);
+    ParseImage(image, ws.live);
+    if (auto failed = savePair(out, ws.live, ws.bandType))
+        return failed;
+    note(ctx, "saved the Codeplug of " + in + " as " + pairText(out));
+    return std::nullopt;
+}
+
+Outcome commandExport(const Context& ctx)
+{
+    const std::string& in = ctx.invocation.files[0];
+    const auto& out = ctx.invocation.output;
+    if (out && out != "-") {
+        if (auto bad = refuseOverwritingInput({*out}, {in, channelFileOf(in)}))
+            return bad;
+    }
+    Codeplug cp;
+    if (auto failed = loadPair(in, cp))
+        return failed;
+    const std::string json = CodeplugToJson(cp);
+    if (!out || *out == "-") {
+        if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0)
+            return Fail(kExitFile, "cannot write to standard output");
+        return std::nullopt;
+    }
+    if (auto failed = writeOutput(*out, std::vector<uint8_t>(json.begin(), json.end())))
+        return failed;
+    note(ctx, "exported " + in + " to " + *out);
+    return std::nullopt;
+}
+
+Outcome commandImport(const Context& ctx)
+{
+    const std::string& in = ctx.invocation.files[0];
+    const std::string& out = *ctx.invocation.output;
+    if (auto bad = refuseOverwritingInput({out, channelFileOf(out)}, {in}))
+        return bad;
+    auto data = ReadWholeFile(in);
+    if (!data)
+        return fileFailure(data.error());
+    if (data.value().size() > kMaxJsonSize)
+        return Fail(kExitFile, in + " holds " + std::to_string(data.value().size()) +
+                                   " bytes, far more than any Codeplug; it is not one");
+    const std::string_view text(reinterpret_cast<const char*>(data.value().data()), data.value().size());
+    auto cp = CodeplugFromJson(text);
+    if (!cp)
+        return Fail(kExitFile, in + ": " + cp.error().detail);
+    if (auto failed = savePair(out, cp.value(), cp.value().body.BandType))
+        return failed;
+    note(ctx, "imported " + in + " as " + pairText(out));
+    return std::nullopt;
+}
+
+Outcome commandPorts(const Context& ctx)
+{
+    const auto ports = portCatalogue(ctx).ports();
+    std::string out;
+    for (const auto& p : ports)
+        out += p.name.toStdString() + " " + p.device.toStdString() + "\n";
+    std::fputs(out.c_str(), stdout);
+    if (std::fflush(stdout) != 0)
+        return Fail(kExitFile, "cannot write to standard output");
+    if (ports.isEmpty())
+        note(ctx, "no serial ports found");
+    return std::nullopt;
+}
+
+} // namespace
+
+Outcome RunCommand(const Context& ctx)
+{
+    const std::string& c = ctx.invocation.command;
+    if (c == "new")
+        return commandNew(ctx);
+    if (c == "read")
+        return commandRead(ctx);
+    if (c == "write")
+        return commandWrite(ctx);
+    if (c == "info")
+        return commandInfo(ctx);
+    if (c == "image")
+        return commandImage(ctx);
+    if (c == "parse-image")
+        return commandParseImage(ctx);
+    if (c == "export")
+        return commandExport(ctx);
+    if (c == "import")
+        return commandImport(ctx);
+    if (c == "ports")
+        return commandPorts(ctx);
+    return Fail(kExitUsage, "unknown command \"" + c + "\"");
+}
+
+} // namespace qtx::cli

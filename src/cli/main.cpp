@@ -1,0 +1,85 @@
+// qtx-cli: the command-line programmer for the QM-5210: every capability of
+// the core behind a scriptable command (read, write, image, JSON export and
+// import ...). See "qtx-cli --help".
+
+#include "command_line.h"
+#include "commands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace qtx::cli;
+
+namespace {
+
+// The build tree and portable copies keep everything beside the program;
+// an installed copy keeps it under <prefix>/share/qtx.
+std::string locateProgramDir()
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (QDir(exeDir).exists("language"))
+        return exeDir.toStdString();
+    const QString shared = QDir(exeDir).filePath("../share/qtx");
+    if (QDir(shared).exists("language"))
+        return QDir(shared).canonicalPath().toStdString();
+    return exeDir.toStdString();
+}
+
+// One line: whatever a file name or a radio put into the text, no line
+// breaks or terminal controls reach the output.
+std::string oneLine(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text)
+        out += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
+    return out;
+}
+
+int finish(const Failure& failure)
+{
+    std::fprintf(stderr, "qtx-cli: %s\n", oneLine(failure.line).c_str());
+    return failure.status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const Parsed parsed = ParseCommandLine(args);
+    if (parsed.error)
+        return finish(*parsed.error);
+    const Invocation& inv = parsed.invocation;
+    if (inv.help) {
+        std::fputs((inv.command.empty() ? ToolHelp() : CommandHelp(inv.command)).c_str(), stdout);
+        return kExitOk;
+    }
+
+    QCoreApplication app(argc, argv);
+    // Qt takes the user's locale for the C library; numbers in data and
+    // messages are always written with ".".
+    std::setlocale(LC_NUMERIC, "C");
+
+    Context ctx;
+    ctx.invocation = inv;
+    ctx.stderrIsTerminal = isatty(STDERR_FILENO);
+    if (inv.programDir) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(*inv.programDir, ec))
+            return finish(Fail(kExitUsage, "--program-dir: there is no directory " + *inv.programDir));
+        ctx.programDir = *inv.programDir;
+    } else {
+        ctx.programDir = locateProgramDir();
+    }
+
+    if (const Outcome failed = RunCommand(ctx))
+        return finish(*failed);
+    return kExitOk;
+}

@@ -1,0 +1,244 @@
+#include "radio_session.h"
+
+#include "link/password.h"
+#include "transfer_runner.h"
+
+#include <csignal>
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+namespace qtx::cli {
+
+namespace {
+
+// The percentage on one line of standard error, rewritten in place.
+class ProgressLine {
+public:
+    ProgressLine(bool enabled, const char* label) : enabled_(enabled), label_(label) {}
+    ~ProgressLine() { clear(); }
+
+    void show(int percent)
+    {
+        if (!enabled_ || percent == shown_)
+            return;
+        shown_ = percent;
+        std::fprintf(stderr, "\r%s %3d%%", label_, percent);
+        std::fflush(stderr);
+        visible_ = true;
+    }
+    void clear()
+    {
+        if (!visible_)
+            return;
+        std::fprintf(stderr, "\r%*s\r", 40, "");
+        std::fflush(stderr);
+        visible_ = false;
+        shown_ = -1;
+    }
+
+private:
+    bool enabled_;
+    const char* label_;
+    bool visible_ = false;
+    int shown_ = -1;
+};
+
+// The terminal state to put back when the hidden prompt is interrupted.
+struct termios gSavedTerminal;
+volatile std::sig_atomic_t gTerminalSaved = 0;
+
+void restoreTerminalAndDie(int sig)
+{
+    if (gTerminalSaved)
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// A line typed without echo; none at the end of input.
+std::optional<std::string> readHiddenLine(const char* prompt)
+{
+    std::fputs(prompt, stderr);
+    std::fflush(stderr);
+    const bool saved = tcgetattr(STDIN_FILENO, &gSavedTerminal) == 0;
+    auto oldInt = std::signal(SIGINT, restoreTerminalAndDie);
+    auto oldTerm = std::signal(SIGTERM, restoreTerminalAndDie);
+    if (saved) {
+        gTerminalSaved = 1;
+        struct termios quiet = gSavedTerminal;
+        quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
+        quiet.c_lflag |= ICANON;
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    std::string line;
+    bool any = false;
+    int c;
+    while ((c = std::fgetc(stdin)) != EOF) {
+        any = true;
+        if (c == '\n')
+            break;
+        line.push_back(static_cast<char>(c));
+    }
+    if (saved) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
+        gTerminalSaved = 0;
+    }
+    std::signal(SIGINT, oldInt);
+    std::signal(SIGTERM, oldTerm);
+    std::fputc('\n', stderr);
+    if (!any)
+        return std::nullopt;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+class CliPrompter : public LinkPrompter {
+public:
+    enum class PasswordSource { None, Given, Typed, NotTyped, Missing };
+
+    CliPrompter(const LinkSettings& settings, ProgressLine& progress) : settings_(settings), progress_(progress) {}
+
+    void setRunner(const TransferRunner* runner) { runner_ = runner; }
+
+    bool askRetry() override
+    {
+        ++questions_;
+        if (restarts_ >= settings_.retries)
+            return false;
+        ++restarts_;
+        return true;
+    }
+
+    std::optional<std::string> askPassword(const std::string&) override
+    {
+        // The engine ends the transfer at once on a refused or missing
+        // password; a frame sent after the answer means it went on.
+        framesAtPassword_ = runner_ ? runner_->stats().framesSent : 0;
+        if (settings_.password) {
+            source_ = PasswordSource::Given;
+            return settings_.password;
+        }
+        if (!isatty(STDIN_FILENO)) {
+            source_ = PasswordSource::Missing;
+            return std::nullopt;
+        }
+        progress_.clear();
+        auto typed = readHiddenLine("The radio has a password. Password: ");
+        source_ = typed ? PasswordSource::Typed : PasswordSource::NotTyped;
+        return typed;
+    }
+
+    void showMessage(const std::string& name) override { refusal_ = name; }
+
+    int restarts() const { return restarts_; }
+    // Whether the engine gave up on the radio's answers at least once.
+    bool gaveUp() const { return questions_ > 0; }
+    const std::optional<std::string>& refusal() const { return refusal_; }
+    // How the password that ended the transfer came, or None when the
+    // transfer did not end at the password.
+    PasswordSource passwordFailure(int framesAtEnd) const
+    {
+        return source_ != PasswordSource::None && framesAtEnd == framesAtPassword_ ? source_ : PasswordSource::None;
+    }
+
+private:
+    const LinkSettings& settings_;
+    ProgressLine& progress_;
+    const TransferRunner* runner_ = nullptr;
+    int restarts_ = 0;
+    int questions_ = 0;
+    std::optional<std::string> refusal_;
+    PasswordSource source_ = PasswordSource::None;
+    int framesAtPassword_ = -1;
+};
+
+const char* failedText(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Read: return "reading the radio failed";
+    case TransferMode::Write: return "writing the radio failed";
+    case TransferMode::InfoRead: return "reading the radio's information failed";
+    case TransferMode::None: break;
+    }
+    return "the transfer failed";
+}
+
+// One run of the transfer; `noAnswer` tells a radio that stopped answering
+// from other failures.
+Outcome runOnce(TransferMode mode, RadioImage& image, const LinkSettings& settings, int retries,
+                TransferResult& result, bool& noAnswer)
+{
+    noAnswer = false;
+    ProgressLine progress(settings.showProgress && mode != TransferMode::InfoRead,
+                          mode == TransferMode::Write ? "Writing data to radio" : "Reading data from radio");
+    LinkSettings limited = settings;
+    limited.retries = retries;
+    CliPrompter prompter(limited, progress);
+    std::string entered = settings.password ? NormalisePassword(*settings.password) : std::string();
+    TransferRunner runner(image, entered, prompter);
+    prompter.setRunner(&runner);
+    QObject::connect(&runner, &TransferRunner::progress, [&progress](int percent) { progress.show(percent); });
+
+    result = runner.run(mode, settings.device);
+    progress.clear();
+    if (result.success)
+        return std::nullopt;
+
+    const std::string failed = failedText(mode);
+    if (result.endText == "2002")
+        return Fail(kExitLink, "cannot use the serial port: " + result.detail);
+    if (prompter.refusal())
+        return Fail(kExitRefused, failed + ": " + result.detail);
+    using Source = CliPrompter::PasswordSource;
+    switch (prompter.passwordFailure(runner.stats().framesSent)) {
+    case Source::Missing:
+        return Fail(kExitRefused, failed + ": the radio has a password; give it with --password");
+    case Source::Given:
+        return Fail(kExitRefused, failed + ": the radio refused the password given with --password");
+    case Source::Typed:
+        return Fail(kExitRefused, failed + ": the radio refused the password typed");
+    case Source::NotTyped:
+        return Fail(kExitRefused, failed + ": the radio has a password and none was typed");
+    case Source::None:
+        break;
+    }
+    std::string cause = result.detail.empty() ? std::string("the transfer stopped") : result.detail;
+    const std::string cancelled = "; cancelled";
+    if (cause.size() > cancelled.size() && cause.ends_with(cancelled))
+        cause.erase(cause.size() - cancelled.size());
+    noAnswer = prompter.gaveUp() || (mode == TransferMode::InfoRead && cause.starts_with("no "));
+    if (noAnswer) {
+        cause = "the radio does not answer (" + cause + ")";
+        if (prompter.restarts() > 0)
+            cause += "; gave up after " + std::to_string(prompter.restarts()) +
+                     (prompter.restarts() == 1 ? " restart" : " restarts");
+    }
+    return Fail(kExitLink, failed + ": " + cause);
+}
+
+} // namespace
+
+Outcome RunTransfer(TransferMode mode, RadioImage& image, const LinkSettings& settings, TransferResult& result)
+{
+    if (mode != TransferMode::InfoRead) {
+        bool noAnswer;
+        return runOnce(mode, image, settings, settings.retries, result, noAnswer);
+    }
+    // The information read has no restart of its own: the whole short read
+    // is run again instead.
+    const RadioImage start = image;
+    for (int attempt = 0;; ++attempt) {
+        bool noAnswer;
+        image = start;
+        Outcome outcome = runOnce(mode, image, settings, 0, result, noAnswer);
+        if (!outcome || !noAnswer || attempt >= settings.retries) {
+            if (outcome && noAnswer && attempt > 0)
+                outcome->line += "; gave up after " + std::to_string(attempt) + (attempt == 1 ? " restart" : " restarts");
+            return outcome;
+        }
+    }
+}
+
+} // namespace qtx::cli
