@@ -19,11 +19,6 @@ bool writableDir(const QString& dir)
     return info.isDir() && info.isWritable();
 }
 
-bool writableFileIn(const QString& dir, const QString& name)
-{
-    const QFileInfo file(QDir(dir).filePath(name));
-    return writableDir(dir) && (!file.exists() || file.isWritable());
-}
 
 QString iniText(const IniFile& ini, const char* section, const char* key)
 {
@@ -32,11 +27,17 @@ QString iniText(const IniFile& ini, const char* section, const char* key)
 
 } // namespace
 
-SettingsPaths LocateSettings(const QString& programDir, const QString& userConfigDir)
+bool WritableFileIn(const QString& dir, const QString& name)
+{
+    const QFileInfo file(QDir(dir).filePath(name));
+    return writableDir(dir) && (!file.exists() || file.isWritable());
+}
+
+SettingsPaths LocateSettings(const QString& programDir, const QString& userConfigDir, const WritableCheck& writable)
 {
     SettingsPaths paths;
     const QString languageDir = QDir(programDir).filePath("language");
-    if (writableFileIn(languageDir, "mysetup.ini")) {
+    if (writable(languageDir, "mysetup.ini")) {
         paths.programSettings = QDir(languageDir).filePath("mysetup.ini");
     } else {
         QDir().mkpath(userConfigDir);
@@ -45,7 +46,7 @@ SettingsPaths LocateSettings(const QString& programDir, const QString& userConfi
         if (!QFileInfo::exists(paths.programSettings) && QFileInfo::exists(shipped))
             QFile::copy(shipped, paths.programSettings);
     }
-    paths.switches = writableFileIn(programDir, "Setting.ini") ? QDir(programDir).filePath("Setting.ini")
+    paths.switches = writable(programDir, "Setting.ini") ? QDir(programDir).filePath("Setting.ini")
                                                                 : QDir(userConfigDir).filePath("Setting.ini");
     return paths;
 }

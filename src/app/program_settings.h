@@ -6,6 +6,8 @@
 #include <QMap>
 #include <QString>
 
+#include <functional>
+
 namespace qtx::app {
 
 // The folder for mysetup.ini and Setting.ini: the program directory when it
@@ -15,7 +17,12 @@ struct SettingsPaths {
     QString programSettings; // .../mysetup.ini
     QString switches;        // .../Setting.ini
 };
-SettingsPaths LocateSettings(const QString& programDir, const QString& userConfigDir);
+// `writable` tells whether a file may be written in a folder (the default
+// asks the file system).
+using WritableCheck = std::function<bool(const QString& dir, const QString& file)>;
+bool WritableFileIn(const QString& dir, const QString& file);
+SettingsPaths LocateSettings(const QString& programDir, const QString& userConfigDir,
+                             const WritableCheck& writable = WritableFileIn);
 
 struct ProgramSettingsValues {
     bool isFirstRun = false;
