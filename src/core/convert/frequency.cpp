@@ -75,8 +75,9 @@ FreqUnits LimitUnits(double mhz)
     return static_cast<FreqUnits>(units);
 }
 
-// Units as megahertz with five decimals and at least intDigits integer digits.
-std::string FormatUnits(FreqUnits units, int intDigits)
+} // namespace
+
+std::string FormatFreqUnits(FreqUnits units, int intDigits)
 {
     const bool negative = units < 0;
     const FreqUnits magnitude = negative ? -units : units;
@@ -85,6 +86,10 @@ std::string FormatUnits(FreqUnits units, int intDigits)
                   static_cast<long long>(magnitude / kUnitsPerMHz), static_cast<long long>(magnitude % kUnitsPerMHz));
     return buf;
 }
+
+namespace {
+
+std::string FormatUnits(FreqUnits units, int intDigits) { return FormatFreqUnits(units, intDigits); }
 
 bool AllDecimalDigits(std::string_view s)
 {
@@ -117,6 +122,14 @@ FreqText CheckUnits(std::string_view text, double lowMHz, double highMHz)
 }
 
 } // namespace
+
+std::optional<FreqUnits> FreqTextUnits(std::string_view text)
+{
+    const std::string digits = FreqTextToDigits(text);
+    if (digits.empty())
+        return std::nullopt;
+    return std::stoll(digits);
+}
 
 std::string FreqTextToDigits(std::string_view text)
 {

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ inline constexpr FreqUnits kUnitsPerMHz = 100000;
 // The largest value with a nine-digit form: 9999.99999 MHz.
 inline constexpr FreqUnits kMaxFreqUnits = 999999999;
 
+// Units as megahertz with five decimals and at least intDigits integer
+// digits: 3 gives "000.00000", 1 gives "#.00000".
+std::string FormatFreqUnits(FreqUnits units, int intDigits);
+
 struct FreqText {
     std::string text;
     bool corrected = false; // the input was unusable or outside the band
@@ -36,6 +41,9 @@ struct FreqText {
 // number, negative, or 10000 MHz and above (no nine-digit form).
 std::string FreqTextToDigits(std::string_view text);
 
+// A frequency text ("145.00000", "0.60000", "136") in 10 Hz units; none
+// when FreqTextToDigits gives no digits for it.
+std::optional<FreqUnits> FreqTextUnits(std::string_view text);
 // "014560000" -> "145.60000" (first four digits are the megahertz). Empty
 // for empty digits or "FFFFFFFFF"; trailing padding is ignored. Digits that
 // are not all 0-9 give the band's RxLow in shortest form ("136"), corrected.

@@ -25,34 +25,13 @@ bool switchOn(const SignalViewSwitches& s, OptionalSignalKind kind)
     }
 }
 
-// A frequency text ("145.00000", "0.60000", "136") in 10 Hz units; none
-// when it has no nine-digit form.
-std::optional<FreqUnits> textUnits(std::string_view text)
-{
-    const std::string digits = FreqTextToDigits(text);
-    if (digits.empty())
-        return std::nullopt;
-    return std::stoll(digits);
-}
-
-// "#.00000": no leading zeros, at least one integer digit.
-std::string shortFreqText(FreqUnits units)
-{
-    const bool negative = units < 0;
-    if (negative)
-        units = -units;
-    std::string frac = std::to_string(units % kUnitsPerMHz);
-    frac.insert(0, 5 - frac.size(), '0');
-    return (negative ? "-" : "") + std::to_string(units / kUnitsPerMHz) + "." + frac;
-}
-
 std::string transmitText(FreqUnits rx, FreqUnits offset, int direction)
 {
     if (direction == 1)
-        return shortFreqText(rx - offset);
+        return FormatFreqUnits(rx - offset, 1);
     if (direction == 2)
-        return shortFreqText(rx + offset);
-    return shortFreqText(rx);
+        return FormatFreqUnits(rx + offset, 1);
+    return FormatFreqUnits(rx, 1);
 }
 
 std::string trimBlanks(std::string_view t)
@@ -109,8 +88,8 @@ ChannelForm LoadChannelForm(const Codeplug& cp, int editRow, const BandPlan& ban
     if (!rx.text.empty()) {
         const FreqText offset = DigitsToOffsetText(ch.Offset.trimmed());
         f.loadedNotNumeric = f.loadedNotNumeric || offset.corrected;
-        const auto rxUnits = textUnits(rx.text);
-        const auto offsetUnits = textUnits(offset.text);
+        const auto rxUnits = FreqTextUnits(rx.text);
+        const auto offsetUnits = FreqTextUnits(offset.text);
         if (rxUnits && offsetUnits)
             f.transmit = transmitText(*rxUnits, *offsetUnits, ch.ShiftDirection);
         else
@@ -357,10 +336,10 @@ ChannelOkResult ApplyChannelForm(Codeplug& cp, int editRow, const ChannelForm& f
     const FreqText tx = CheckTxText(txTyped.empty() ? rx.text : txTyped, band);
     result.transmitCorrected = tx.corrected;
 
-    const FreqUnits rxUnits = textUnits(rx.text).value_or(0);
-    const FreqUnits txUnits = textUnits(tx.text).value_or(0);
+    const FreqUnits rxUnits = FreqTextUnits(rx.text).value_or(0);
+    const FreqUnits txUnits = FreqTextUnits(tx.text).value_or(0);
     const int direction = rxUnits > txUnits ? 1 : rxUnits < txUnits ? 2 : 0;
-    const std::string offsetText = shortFreqText(rxUnits > txUnits ? rxUnits - txUnits : txUnits - rxUnits);
+    const std::string offsetText = FormatFreqUnits(rxUnits > txUnits ? rxUnits - txUnits : txUnits - rxUnits, 1);
     const OffsetText offset = NormaliseOffset(offsetText, rx.text, direction, band);
     ch.ShiftDirection = offset.direction;
     const std::string offsetDigits = FreqTextToDigits(offset.text);
@@ -368,7 +347,7 @@ ChannelOkResult ApplyChannelForm(Codeplug& cp, int editRow, const ChannelForm& f
 
     result.warnings = int{rx.corrected} + int{tx.corrected} + int{offset.corrected};
     result.receive = rx.text;
-    result.transmit = transmitText(rxUnits, textUnits(offset.text).value_or(0), ch.ShiftDirection);
+    result.transmit = transmitText(rxUnits, FreqTextUnits(offset.text).value_or(0), ch.ShiftDirection);
 
     ch.Bandwidth = i16(inList(form.bandwidth, kBandwidthCount));
     ch.TxPower = i16(inList(form.txPower, kTxPowerCount));

@@ -4,6 +4,8 @@
 #include "convert/numeric.h"
 #include "model/band_plan.h"
 
+#include <algorithm>
+
 namespace qtx {
 
 const std::array<const char*, 10> kStepTexts{"2.5K", "5K", "6.25K", "8.33K", "10K",
@@ -49,23 +51,7 @@ namespace {
 
 bool allDigits(const std::string& s)
 {
-    if (s.empty())
-        return false;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
-// "#.00000": no leading zeros, at least one integer digit.
-std::string unitsToText(FreqUnits units)
-{
-    const bool negative = units < 0;
-    if (negative)
-        units = -units;
-    std::string frac = std::to_string(units % kUnitsPerMHz);
-    frac.insert(0, 5 - frac.size(), '0');
-    return (negative ? "-" : "") + std::to_string(units / kUnitsPerMHz) + "." + frac;
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -79,7 +65,7 @@ std::string GridTransmitText(const ChannelRecord& ch, const BandPlan& band)
         return rxText;
     const FreqUnits rx = std::stoll(rxDigits);
     const FreqUnits off = std::stoll(offset);
-    return unitsToText(ch.ShiftDirection == 1 ? rx - off : rx + off);
+    return FormatFreqUnits(ch.ShiftDirection == 1 ? rx - off : rx + off, 1);
 }
 
 std::string GridToneText(int type, int ctcss, int dcs, int inverted, const TextLookupFn& text)
