@@ -97,14 +97,12 @@ void MainWindow::buildMenus()
     QMenu* edit = menu("mnuEdit", 1010);
     connect(addAction(edit, "mnuEditCH", 1011), &QAction::triggered, this,
             [this] { editChannel(grid_->currentColumn() >= 1 ? channelOfTableRow(grid_->currentRow()) : 0); });
-    addAction(edit, "MnuViewSetMode", 1021);
-    addAction(edit, "MnuViewDTMF", 1023);
-    addAction(edit, "MnuView2Tone", 1024);
-    addAction(edit, "MnuView5Tone", 1025);
-    addAction(edit, "MnuViewScan", 2401);
-    addAction(edit, "MnuViewAlert", 2601);
-    addAction(edit, "MnuViewKey", 1029);
-    addAction(edit, "MnuCommBook", 1804);
+    // The option, signalling, scan, alarm, key and book editors come later;
+    // until then their items are shown disabled rather than doing nothing.
+    for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
+             {"MnuViewSetMode", 1021}, {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025},
+             {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}, {"MnuCommBook", 1804}})
+        addAction(edit, key, text)->setEnabled(false);
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
 
     QMenu* set = menu("MnuSet", 1030);
