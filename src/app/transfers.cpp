@@ -148,7 +148,7 @@ void RadioTransfers::finished(const TransferResult& result)
     if (progress_)
         progress_->finish();
     if (!result.success) {
-        prompter_.tell(st_.text(std::stoi(result.endText)), Icon::Warning);
+        prompter_.tell(st_.resolve(result.endText), Icon::Warning);
         emit transferEnded(false);
         return;
     }
