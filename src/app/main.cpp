@@ -43,11 +43,8 @@ int main(int argc, char** argv)
     inputs.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     inputs.localeName = systemLocale;
     inputs.listedPorts = [](const QMap<int, QString>& extra) {
-        QMap<QString, QString> configured;
-        for (auto it = extra.begin(); it != extra.end(); ++it)
-            configured.insert("COM" + QString::number(it.key()), it.value());
         QList<int> numbers;
-        for (const qtx::PortEntry& p : qtx::PortCatalogue(configured).ports())
+        for (const qtx::PortEntry& p : qtx::PortCatalogue::FromNumbers(extra).ports())
             numbers << p.number;
         return numbers;
     };

@@ -46,13 +46,7 @@ RadioTransfers::RadioTransfers(AppState& st, Prompter& prompter, Commands& comma
 
 RadioTransfers::~RadioTransfers() = default;
 
-PortCatalogue RadioTransfers::catalogue() const
-{
-    QMap<QString, QString> configured;
-    for (auto it = st_.extraPorts.begin(); it != st_.extraPorts.end(); ++it)
-        configured.insert("COM" + QString::number(it.key()), it.value());
-    return PortCatalogue(configured);
-}
+PortCatalogue RadioTransfers::catalogue() const { return PortCatalogue::FromNumbers(st_.extraPorts); }
 
 std::optional<QString> RadioTransfers::chosenDevice() const
 {

@@ -91,6 +91,17 @@ PortCatalogue::PortCatalogue(const QMap<QString, QString>& configuredPorts)
     }
 }
 
+PortCatalogue PortCatalogue::FromNumbers(const QMap<int, QString>& configuredPorts)
+{
+    PortCatalogue catalogue;
+    for (auto it = configuredPorts.begin(); it != configuredPorts.end(); ++it) {
+        const QString path = it.value().trimmed();
+        if (it.key() >= 1 && it.key() <= kMaxPortNumber && !path.isEmpty())
+            catalogue.configured_.insert(it.key(), path);
+    }
+    return catalogue;
+}
+
 QList<PortEntry> PortCatalogue::ports() const
 {
     struct Listed {

@@ -36,6 +36,8 @@ public:
     // `configuredPorts` is the [ports] section as read: key "COMn" (any
     // letter case), value the device path. Other keys are skipped.
     explicit PortCatalogue(const QMap<QString, QString>& configuredPorts = {});
+    // The same from entries already read as COM numbers.
+    static PortCatalogue FromNumbers(const QMap<int, QString>& configuredPorts);
 
     // Where the system's serial devices come from (QSerialPortInfo unless
     // replaced, e.g. by tests).
