@@ -1,11 +1,35 @@
 #include "app/field_filter.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
 namespace qtx::app {
+
+void EnterMovesOn::moveOn(QWidget* from)
+{
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(from, &tab);
+}
+
+bool EnterMovesOn::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() != Qt::NoModifier)
+        return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w)
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible())
+        return false;
+    moveOn(w);
+    return true;
+}
 
 FieldFilter::FieldFilter(QLineEdit* box, Accepts accepts) : QObject(box), box_(box), accepts_(std::move(accepts)) {}
 
@@ -31,9 +55,7 @@ bool FieldFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        // As Tab: the next field in tab order takes the focus.
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QCoreApplication::sendEvent(box_, &tab);
+        EnterMovesOn::moveOn(box_);
         return true;
     }
     if (key->modifiers() & Qt::ControlModifier) {

@@ -8,8 +8,22 @@
 #include <functional>
 
 class QLineEdit;
+class QWidget;
 
 namespace qtx::app {
+
+// Enter moves to the next field in lists and check boxes as in text boxes
+// (an open drop-down list keeps Enter for picking its entry).
+class EnterMovesOn : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // As Tab: the next field in tab order takes the focus.
+    static void moveOn(QWidget* from);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 class FieldFilter : public QObject {
     Q_OBJECT

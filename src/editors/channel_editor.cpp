@@ -7,15 +7,12 @@
 #include "convert/frequency.h"
 #include "view/main_view.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -23,32 +20,11 @@
 
 namespace qtx::editors {
 
+using app::EnterMovesOn;
 using app::FieldFilter;
 using app::SetTextIds;
 
 namespace {
-
-// Enter moves to the next field in lists and check boxes too.
-class EnterMovesOn : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() != Qt::NoModifier)
-            return false;
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible())
-            return false; // Enter picks the entry of an open list
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &tab);
-        return true;
-    }
-};
 
 bool nameCharacter(QChar c) { return FieldFilter::printable(c) && c != '\\' && c != '~'; }
 
