@@ -59,8 +59,8 @@ void restoreTerminalAndDie(int sig)
 // A line typed without echo; none at the end of input.
 std::optional<std::string> readHiddenLine(const char* prompt)
 {
-    std::fputs(prompt, stderr);
-    std::fflush(stderr);
+    // Echo goes off before the prompt appears, and without flushing input,
+    // so an answer typed as soon as the prompt shows is neither echoed nor lost.
     const bool saved = tcgetattr(STDIN_FILENO, &gSavedTerminal) == 0;
     auto oldInt = std::signal(SIGINT, restoreTerminalAndDie);
     auto oldTerm = std::signal(SIGTERM, restoreTerminalAndDie);
@@ -69,8 +69,10 @@ std::optional<std::string> readHiddenLine(const char* prompt)
         struct termios quiet = gSavedTerminal;
         quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
         quiet.c_lflag |= ICANON;
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     }
+    std::fputs(prompt, stderr);
+    std::fflush(stderr);
     std::string line;
     bool any = false;
     int c;
@@ -81,7 +83,7 @@ std::optional<std::string> readHiddenLine(const char* prompt)
         line.push_back(static_cast<char>(c));
     }
     if (saved) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
+        tcsetattr(STDIN_FILENO, TCSANOW, &gSavedTerminal);
         gTerminalSaved = 0;
     }
     std::signal(SIGINT, oldInt);
