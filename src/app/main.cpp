@@ -2,29 +2,13 @@
 
 #include "app/application.h"
 #include "app/startup.h"
+#include "files/program_dir.h"
 #include "port_catalogue.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QIcon>
 #include <QLocale>
 #include <QStandardPaths>
-
-namespace {
-
-// The build tree and portable copies keep everything beside the program;
-// an installed copy keeps it under <prefix>/share/qtx.
-QString locateProgramDir()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QDir(exeDir).exists("language"))
-        return exeDir;
-    const QString shared = QDir(exeDir).filePath("../share/qtx");
-    if (QDir(shared).exists("language"))
-        return QDir(shared).canonicalPath();
-    return exeDir;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -33,13 +17,18 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("QTX");
     QApplication::setOrganizationName("QTX");
     QApplication::setApplicationVersion(QTX_VERSION);
+    // Ties the windows to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QTX_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(QTX_APP_ID));
     // Numbers are always read and written with "."; the user's locale is
     // left as it is.
     const QString systemLocale = QLocale::system().name();
     QLocale::setDefault(QLocale::c());
 
     qtx::app::StartupInputs inputs;
-    inputs.programDir = locateProgramDir();
+    const qtx::ProgramDir programDir = qtx::LocateProgramDir(QCoreApplication::applicationDirPath().toStdString());
+    inputs.programDir = QString::fromStdString(programDir.path);
+    inputs.sharedProgramDir = programDir.installed;
     inputs.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     inputs.localeName = systemLocale;
     inputs.listedPorts = [](const QMap<int, QString>& extra) {

@@ -15,7 +15,9 @@ int LanguageForLocale(const QString& localeName)
 void StartUp(AppState& st, const StartupInputs& in)
 {
     st.programDir = in.programDir;
-    const SettingsPaths paths = LocateSettings(in.programDir, in.userConfigDir);
+    const WritableCheck perUserOnly = [](const QString&, const QString&) { return false; };
+    const SettingsPaths paths =
+        LocateSettings(in.programDir, in.userConfigDir, in.sharedProgramDir ? perUserOnly : WritableCheck(WritableFileIn));
     st.settingsFile = paths.programSettings;
     st.switchFile = paths.switches;
 

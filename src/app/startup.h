@@ -14,6 +14,9 @@ struct AppState;
 
 struct StartupInputs {
     QString programDir;
+    // An installed program directory is never written to, whoever runs the
+    // program: settings go to userConfigDir.
+    bool sharedProgramDir = false;
     QString userConfigDir;
     QString localeName; // the system locale, e.g. "zh_CN"
     // The COM numbers the system lists, given the extra [ports] entries.

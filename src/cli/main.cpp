@@ -4,9 +4,9 @@
 
 #include "command_line.h"
 #include "commands.h"
+#include "files/program_dir.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <clocale>
 #include <cstdio>
@@ -18,19 +18,6 @@
 using namespace qtx::cli;
 
 namespace {
-
-// The build tree and portable copies keep everything beside the program;
-// an installed copy keeps it under <prefix>/share/qtx.
-std::string locateProgramDir()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QDir(exeDir).exists("language"))
-        return exeDir.toStdString();
-    const QString shared = QDir(exeDir).filePath("../share/qtx");
-    if (QDir(shared).exists("language"))
-        return QDir(shared).canonicalPath().toStdString();
-    return exeDir.toStdString();
-}
 
 // One line: whatever a file name or a radio put into the text, no line
 // breaks or terminal controls reach the output.
@@ -76,7 +63,7 @@ int main(int argc, char** argv)
             return finish(Fail(kExitUsage, "--program-dir: there is no directory " + *inv.programDir));
         ctx.programDir = *inv.programDir;
     } else {
-        ctx.programDir = locateProgramDir();
+        ctx.programDir = qtx::LocateProgramDir(QCoreApplication::applicationDirPath().toStdString()).path;
     }
 
     if (const Outcome failed = RunCommand(ctx))

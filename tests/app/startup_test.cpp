@@ -87,6 +87,28 @@ TEST_F(AppFixture, ReadOnlyProgramDirectoryUsesThePerUserFolder)
     EXPECT_EQ(writable.programSettings, programDir + "/language/mysetup.ini");
 }
 
+TEST_F(AppFixture, InstalledProgramDirectoryIsNeverWrittenEvenWhenWritable)
+{
+    // As root every folder is writable: an installed copy must still keep
+    // each user's settings apart and leave the shared files alone.
+    writeSettings("[language]\nIsFirstRun=1\ncomPort=0\n");
+    const QByteArray shipped = "[language]\nIsFirstRun=1\ncomPort=0\n";
+    qtx::app::StartupInputs in = inputs("en_US", {5});
+    in.sharedProgramDir = true;
+    AppState st;
+    StartUp(st, in);
+    st.switches.TwoTone = 1;
+    SaveSwitches(st);
+
+    EXPECT_EQ(st.settingsFile, configDir + "/mysetup.ini");
+    EXPECT_EQ(readSettings().toUtf8(), shipped) << "the shipped mysetup.ini was changed";
+    EXPECT_FALSE(QFileInfo::exists(programDir + "/Setting.ini"));
+    EXPECT_TRUE(QFileInfo::exists(configDir + "/Setting.ini"));
+    QFile perUser(configDir + "/mysetup.ini");
+    ASSERT_TRUE(perUser.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(perUser.readAll().contains("comPort=5"));
+}
+
 TEST_F(AppFixture, SwitchFileIsReadAndWritten)
 {
     qtx::testing::WriteBytes((programDir + "/Setting.ini").toStdString(), {0, 0, 1, 0, 0, 0, 0, 0, 1, 0});

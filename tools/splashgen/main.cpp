@@ -1,6 +1,12 @@
-// Draws the start-up pictures StartE.jpg (English) and StartC.jpg (Chinese).
+// Draws the start-up pictures StartE.jpg (English) and StartC.jpg (Chinese),
+// or the program icon in the sizes of an icon theme.
 // Usage: qtx-splashgen <output folder>
+//        qtx-splashgen --icons <theme folder> <icon name>
 
+#include "program_icon.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -105,12 +111,29 @@ QImage drawSplash(const Captions& c)
     return img;
 }
 
+// <theme>/scalable/apps/<name>.svg and <theme>/<n>x<n>/apps/<name>.png.
+bool writeIcons(const QString& theme, const QString& name)
+{
+    const QString scalable = theme + "/scalable/apps";
+    QFile svg(scalable + "/" + name + ".svg");
+    if (!QDir().mkpath(scalable) || !svg.open(QIODevice::WriteOnly) || svg.write(qtx::tools::ProgramIconSvg()) < 0)
+        return false;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QString("%1/%2x%2/apps").arg(theme).arg(size);
+        if (!QDir().mkpath(dir) || !qtx::tools::ProgramIconImage(size).save(dir + "/" + name + ".png", "PNG"))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QString(argv[1]) == "--icons")
+        return writeIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
     if (argc < 2)
         return 2;
     const QString dir = QString::fromLocal8Bit(argv[1]);
