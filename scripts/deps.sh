@@ -8,6 +8,8 @@ QTX_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
   libgl-dev libgtest-dev
   fonts-wqy-microhei fonts-dejavu-core
+  # The installation test: package tools and validators of the shipped files.
+  dpkg-dev desktop-file-utils appstream groff-base
 )
 
 qtx_missing_packages() {
