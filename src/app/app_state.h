@@ -3,6 +3,7 @@
 // being edited with its file names, the port, the switches and everything
 // that lives for one run of the program.
 
+#include "app/edit_history.h"
 #include "files/signal_switches.h"
 #include "model/channel_list.h"
 #include "model/workspace.h"
@@ -28,6 +29,7 @@ struct AppState {
     QString dataVersion = "V100";
 
     Workspace ws;
+    EditHistory history{ws}; // undo and redo of every change to ws
 
     int comPort = 0;
     int factoryFres = 0;

@@ -78,8 +78,8 @@ void Application::wireCommands()
     connect(w, &MainWindow::closing, this, &Application::shutdown);
     connect(w, &MainWindow::modelDialogRequested, this, [this, w] {
         ModelDialog dialog(state_, w);
-        if (dialog.exec() == QDialog::Accepted)
-            w->showListByData();
+        state_.history.edit({kStepBandChange}, [&] { dialog.exec(); });
+        w->showListByData();
     });
     connect(w, &MainWindow::passwordDialogRequested, this, [this, w] {
         PasswordDialog dialog(state_, w);
@@ -91,8 +91,8 @@ void Application::wireCommands()
     });
     connect(w, &MainWindow::channelEditorRequested, this, [this, w](int row) {
         editors::ChannelEditor editor(state_, *prompter_, row, w);
-        if (editor.exec() == QDialog::Accepted)
-            w->reShowGrid(row);
+        state_.history.edit(ChannelStep(row), [&] { editor.exec(); });
+        w->reShowGrid(row);
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

@@ -4,10 +4,13 @@
 #include "app/prompter.h"
 #include "convert/code_text.h"
 #include "files/change_tracking.h"
+#include "files/codeplug_diff.h"
 #include "files/data_file.h"
 #include "files/defaults.h"
 
 #include <QFileInfo>
+
+#include <memory>
 
 namespace qtx::app {
 
@@ -36,9 +39,16 @@ bool Commands::newCodeplug()
     if (!st_.initRequested &&
         prompter_.ask(st_.builtIn(BuiltIn::AllDataCleared), Buttons::OkCancel, Icon::Warning) != Answer::Ok)
         return false;
+    // Initialise can be taken back, file name and saved state included; a New
+    // starts afresh.
+    EditState before = CaptureState(st_.ws, StepScope::Document);
     NewCodeplug(st_.ws, st_.programDir.toStdString(),
                 NewOptions{st_.factoryFres == 1, st_.initRequested});
     st_.clipboardArmed = false;
+    if (st_.initRequested)
+        st_.history.record({kStepInitialise}, std::move(before));
+    else
+        st_.history.clear();
     if (showAll_)
         showAll_();
     return true;
@@ -71,17 +81,48 @@ bool Commands::openPath(const QString& path)
                        Icon::Warning);
         return false;
     }
+    st_.history.clear();
     if (showAll_)
         showAll_();
-    const OpenReport& r = report.value();
+    const QStringList notes = readNotes(report.value());
+    if (!notes.isEmpty())
+        prompter_.tell(notes.join("\n\n"), Icon::Warning);
+    return true;
+}
+
+QStringList Commands::readNotes(const OpenReport& r) const
+{
     QStringList notes;
     if (r.channelsRead + r.recordsDropped < r.channelsListed)
         notes << st_.builtIn(BuiltIn::ChannelFileIncomplete).arg(r.channelsRead + r.recordsDropped).arg(r.channelsListed);
     if (r.recordsDropped > 0)
         notes << st_.builtIn(BuiltIn::ChannelRecordsDropped).arg(r.recordsDropped);
-    if (!notes.isEmpty())
-        prompter_.tell(notes.join("\n\n"), Icon::Warning);
-    return true;
+    return notes;
+}
+
+std::optional<FileComparison> Commands::compareWithFile()
+{
+    const QString dir = st_.ws.isUntitled ? QString() : QFileInfo(st_.fileName()).absolutePath();
+    const QString path = prompter_.openFileName(dataFileFilter(), dir);
+    if (path.isEmpty())
+        return std::nullopt;
+    auto other = std::make_unique<Codeplug>();
+    auto report = ReadCodeplugFiles(path.toStdString(), *other);
+    if (!report) {
+        prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(report.error().detail),
+                       Icon::Warning);
+        return std::nullopt;
+    }
+    // The open Codeplug as a Save would write it.
+    auto current = std::make_unique<Codeplug>();
+    CopyCodeplug(st_.ws.live, *current);
+    current->body.BandType = st_.ws.bandType;
+    FileComparison result;
+    result.fileName = QFileInfo(path).fileName();
+    result.notes = readNotes(report.value());
+    for (const FieldDifference& d : DiffCodeplugs(*current, *other))
+        result.lines << QString::fromStdString(DiffLine(d));
+    return result;
 }
 
 bool Commands::save()

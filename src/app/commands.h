@@ -4,12 +4,25 @@
 // tests run them end to end without a window.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <optional>
+
+namespace qtx {
+struct OpenReport;
+}
 
 namespace qtx::app {
 
 struct AppState;
+
+// The open Codeplug against a data file, difference by difference.
+struct FileComparison {
+    QString fileName;  // the compared file, without its folder
+    QStringList lines; // "channel 12: receive 145.00000 → 145.02500"; empty when the same
+    QStringList notes; // what reading the file found amiss (channels missing or dropped)
+};
 class Prompter;
 
 class Commands {
@@ -32,10 +45,15 @@ public:
     // cancelled or the save they asked for did not happen.
     bool offerSave(const QString& question);
 
+    // Asks for a data file and compares the open Codeplug with it; none when
+    // cancelled or the file could not be read (the user has been told why).
+    std::optional<FileComparison> compareWithFile();
+
     QString dataFileFilter() const;
 
 private:
     bool saveToCurrentName();
+    QStringList readNotes(const OpenReport& report) const;
 
     AppState& st_;
     Prompter& prompter_;

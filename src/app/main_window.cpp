@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/captions.h"
 #include "app/commands.h"
+#include "app/compare_dialog.h"
 #include "app/icons.h"
 #include "app/language_dialog.h"
 #include "app/prompter.h"
@@ -51,6 +52,34 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
     buildToolBar();
     statusBar()->setObjectName("sbStatusBar");
     statusBar()->setSizeGripEnabled(true);
+    connect(&st_.history, &EditHistory::changed, this, &MainWindow::showUndoItems);
+    connect(&st_.history, &EditHistory::restored, this, &MainWindow::showListByData);
+    showUndoItems();
+}
+
+QString MainWindow::stepText(const StepName& name) const
+{
+    const QString text = st_.text(name.textId);
+    return name.arg.isNull() ? text : text.arg(name.arg);
+}
+
+void MainWindow::showUndoItems()
+{
+    const EditHistory& h = st_.history;
+    QAction* undo = action("mnuEditUndo");
+    QAction* redo = action("mnuEditRedo");
+    undo->setEnabled(h.canUndo());
+    redo->setEnabled(h.canRedo());
+    undo->setText(h.canUndo() ? st_.text(7542).arg(stepText(h.undoName())) : st_.text(7540));
+    redo->setText(h.canRedo() ? st_.text(7543).arg(stepText(h.redoName())) : st_.text(7541));
+}
+
+void MainWindow::compareWithFile()
+{
+    if (const auto comparison = commands_->compareWithFile()) {
+        CompareDialog dialog(st_, *comparison, this);
+        dialog.exec();
+    }
 }
 
 MainWindow::~MainWindow() { delete commands_; }
@@ -85,6 +114,7 @@ void MainWindow::buildMenus()
     connect(addAction(file, "mnuFileSave", 1003, QKeySequence::Save), &QAction::triggered, this,
             [this] { commands_->save(); });
     connect(addAction(file, "mnuFileSaveAs", 1004), &QAction::triggered, this, [this] { commands_->saveAs(); });
+    connect(addAction(file, "mnuFileCompare", 7558), &QAction::triggered, this, &MainWindow::compareWithFile);
     file->addSeparator();
     // Printing comes with its own dialog later; until then the item is shown disabled.
     addAction(file, "mnuFilePrint", 1005)->setEnabled(false);
@@ -95,6 +125,12 @@ void MainWindow::buildMenus()
     connect(addAction(model, "MnuModelInfo", 1061), &QAction::triggered, this, [this] { emit modelDialogRequested(); });
 
     QMenu* edit = menu("mnuEdit", 1010);
+    connect(addAction(edit, "mnuEditUndo", 7540, QKeySequence::Undo), &QAction::triggered, this,
+            [this] { st_.history.undo(); });
+    QAction* redo = addAction(edit, "mnuEditRedo", 7541);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { st_.history.redo(); });
+    edit->addSeparator();
     connect(addAction(edit, "mnuEditCH", 1011), &QAction::triggered, this,
             [this] { editChannel(grid_->currentColumn() >= 1 ? channelOfTableRow(grid_->currentRow()) : 0); });
     // The option, signalling, scan, alarm, key and book editors come later;
@@ -257,6 +293,7 @@ void MainWindow::load()
     action("MnuView5Tone")->setVisible(sw.FiveTone);
 
     CaptionLoader(this, st_);
+    showUndoItems();
     action("MnuViewToolBar")->setChecked(true);
     action("MnuViewStatusBar")->setChecked(true);
 
@@ -372,6 +409,7 @@ void MainWindow::reShowFun()
 void MainWindow::formReload()
 {
     CaptionLoader(this, st_);
+    showUndoItems();
     loadShowTree();
     showListByData();
     styleGrid();
@@ -437,7 +475,10 @@ void MainWindow::copyChannel(int row)
 void MainWindow::cutChannel(int row)
 {
     st_.clipboardArmed = true;
-    CutChannel(st_.ws.live, row, st_.clipboard);
+    st_.history.edit(ChannelStep(row), [&] {
+        CutChannel(st_.ws.live, row, st_.clipboard);
+        RepairChannelReferences(st_.ws.live);
+    });
     reShowGrid(row);
 }
 
@@ -445,7 +486,10 @@ void MainWindow::pasteChannel(int row)
 {
     if (!st_.clipboardArmed)
         return;
-    PasteChannel(st_.ws.live, row, st_.clipboard);
+    st_.history.edit(ChannelStep(row), [&] {
+        PasteChannel(st_.ws.live, row, st_.clipboard);
+        RepairChannelReferences(st_.ws.live);
+    });
     reShowGrid(row);
 }
 
@@ -467,14 +511,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (key->modifiers() == Qt::ControlModifier) {
-        switch (key->key()) {
-        case Qt::Key_C: copyChannel(row); break;
-        case Qt::Key_X: cutChannel(row); break;
-        case Qt::Key_V: pasteChannel(row); break;
-        default: break;
-        }
-        // Any Ctrl key may have removed a channel another setting refers to.
-        RepairChannelReferences(st_.ws.live);
+        st_.history.edit(ChannelStep(row), [&] {
+            switch (key->key()) {
+            case Qt::Key_C: copyChannel(row); break;
+            case Qt::Key_X: cutChannel(row); break;
+            case Qt::Key_V: pasteChannel(row); break;
+            default: break;
+            }
+            // Any Ctrl key may have removed a channel another setting refers to.
+            RepairChannelReferences(st_.ws.live);
+        });
         return key->key() == Qt::Key_C || key->key() == Qt::Key_X || key->key() == Qt::Key_V;
     }
     return false;

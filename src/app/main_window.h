@@ -16,6 +16,7 @@ class QToolBar;
 namespace qtx::app {
 
 struct AppState;
+struct StepName;
 class Commands;
 class Prompter;
 
@@ -52,6 +53,10 @@ public:
     void cutChannel(int row);
     void pasteChannel(int row);
     void revealSwitchMenu();
+    // Undo and Redo named after their steps, enabled when there is one.
+    void showUndoItems();
+    // Asks for a data file and lists how the open Codeplug differs from it.
+    void compareWithFile();
 
 signals:
     // Commands whose windows and transfers live outside the main window.
@@ -85,6 +90,7 @@ private:
     void openHelp();
     void showAbout();
     void showLanguageDialog();
+    QString stepText(const StepName& name) const;
 
     AppState& st_;
     Prompter& prompter_;

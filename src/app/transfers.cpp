@@ -161,6 +161,7 @@ void RadioTransfers::finished(const TransferResult& result)
         ws.fileName = kUntitledFileName;
         ws.isUntitled = true;
         TakeSnapshot(ws);
+        st_.history.clear();
         if (showAll_)
             showAll_();
         prompter_.tell(st_.text(2004));

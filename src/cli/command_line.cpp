@@ -104,6 +104,16 @@ list) is refused with its line number (status 2) and nothing is written.
 Options:
   -o, --output FILE.dat   the data file to write (must end in .dat)
 )"},
+    {"diff", "diff A.dat B.dat", 2, kProgramDir | kQuiet, false,
+     R"(Compares the Codeplugs of two data file pairs field by field and lists
+what differs from A to B on standard output, one line per field, grouped by
+record: "channel 12: receive 145.00000 → 145.02500", "option: squelch level
+3 → 5", "channel 7: added". Texts compare trimmed, DTMF and 5-tone codes over
+their length, channels by their number (their order in the list does not
+count). Nothing is printed when they are the same.
+
+Status 0 when the Codeplugs are the same, 5 when they differ.
+)"},
     {"ports", "ports", 0, kProgramDir | kQuiet, false,
      R"(Lists the serial ports as "COMn device", one per line: the system's serial
 devices under their fixed numbers (/dev/ttyS<k> COM<k+1>, /dev/ttyUSB<k>
@@ -131,7 +141,7 @@ const char* kLinkHelp = R"(  --port PORT             "COMn" (see "qtx-cli ports"
 const char* kStatusHelp = R"(
 Exit status: 0 success, 1 wrong usage, 2 file error, 3 link or transfer
 failure, 4 the radio refused (wrong model or version, killed or stunned on
-write, wrong or missing password).
+write, wrong or missing password), 5 diff found differences.
 )";
 
 const CommandEntry* findCommand(const std::string& name)

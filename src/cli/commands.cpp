@@ -5,6 +5,7 @@
 #include "port_catalogue.h"
 #include "radio_session.h"
 
+#include "files/codeplug_diff.h"
 #include "files/data_file.h"
 #include "files/defaults.h"
 #include "files/file_io.h"
@@ -401,6 +402,28 @@ Outcome commandImport(const Context& ctx)
     return std::nullopt;
 }
 
+Outcome commandDiff(const Context& ctx)
+{
+    const std::string& first = ctx.invocation.files[0];
+    const std::string& second = ctx.invocation.files[1];
+    Codeplug a;
+    Codeplug b;
+    if (auto failed = loadPair(first, a))
+        return failed;
+    if (auto failed = loadPair(second, b))
+        return failed;
+    const auto differences = DiffCodeplugs(a, b);
+    std::string out;
+    for (const FieldDifference& d : differences)
+        out += DiffLine(d) + "\n";
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        return Fail(kExitFile, "cannot write to standard output");
+    if (differences.empty())
+        return std::nullopt;
+    return Fail(kExitDifferent, first + " and " + second + " differ in " + std::to_string(differences.size()) +
+                                    (differences.size() == 1 ? " field" : " fields"));
+}
+
 Outcome commandPorts(const Context& ctx)
 {
     const auto ports = portCatalogue(ctx).ports();
@@ -438,6 +461,8 @@ Outcome RunCommand(const Context& ctx)
         return commandImport(ctx);
     if (c == "ports")
         return commandPorts(ctx);
+    if (c == "diff")
+        return commandDiff(ctx);
     return Fail(kExitUsage, "unknown command \"" + c + "\"");
 }
 

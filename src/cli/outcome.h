@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitFile = 2,    // a file cannot be read or written, or its content is unusable
     kExitLink = 3,    // the port cannot be used or the radio does not answer
     kExitRefused = 4, // the radio refused: model, version, killed, stunned, password
+    kExitDifferent = 5, // diff: the two Codeplugs differ
 };
 
 struct Failure {

@@ -225,3 +225,35 @@ TEST_F(CliTest, UsageErrorsAndHelp)
         EXPECT_EQ(help.out.rfind(std::string("Usage: qtx-cli ") + command, 0), 0u) << help.out;
     }
 }
+
+TEST_F(CliTest, DiffListsTheDifferencesAndEndsWithStatusFiveWhenThereAreAny)
+{
+    // Random bytes everywhere, NaN band limits included: a pair equals itself.
+    std::mt19937 rng(21);
+    writeRandomPair(rng, file("noise.dat"));
+    const CliRun same = RunCli({"diff", qfile("noise.dat"), qfile("noise.dat")});
+    EXPECT_EQ(same.status, 0) << same;
+    EXPECT_TRUE(same.out.empty()) << same.out;
+
+    CodeplugGenerator gen(5);
+    auto a = std::make_unique<Codeplug>(gen.make());
+    auto b = std::make_unique<Codeplug>(*a);
+    b->body.Settings.Options.Item1705 = static_cast<int16_t>(a->body.Settings.Options.Item1705 + 1);
+    b->body.Settings.Scan.WaitTime = static_cast<uint8_t>(a->body.Settings.Scan.WaitTime + 1);
+    SavePair(*a, file("a.dat"));
+    SavePair(*b, file("b.dat"));
+    const CliRun differ = RunCli({"diff", qfile("a.dat"), qfile("b.dat")});
+    EXPECT_EQ(differ.status, 5) << differ;
+    EXPECT_TRUE(differ.oneLine()) << differ;
+    const std::string squelch = "option: squelch level " + std::to_string(a->body.Settings.Options.Item1705) +
+                                " \u2192 " + std::to_string(b->body.Settings.Options.Item1705) + "\n";
+    const std::string wait = "scan: wait time " + std::to_string(a->body.Settings.Scan.WaitTime) + " \u2192 " +
+                             std::to_string(b->body.Settings.Scan.WaitTime) + "\n";
+    EXPECT_EQ(differ.out, squelch + wait);
+
+    // A pair that cannot be read is a file error, not a difference.
+    const CliRun missing = RunCli({"diff", qfile("a.dat"), qfile("missing.dat")});
+    EXPECT_EQ(missing.status, 2) << missing;
+    EXPECT_TRUE(missing.out.empty());
+    EXPECT_EQ(RunCli({"diff", qfile("a.dat")}).status, 1);
+}
