@@ -4,7 +4,7 @@
 #include "app/commands.h"
 #include "app/progress_dialog.h"
 #include "app/prompter.h"
-#include "files/defaults.h"
+#include "files/adopt_read.h"
 #include "image/image_codec.h"
 #include "link_prompter.h"
 #include "port_catalogue.h"
@@ -91,7 +91,6 @@ void RadioTransfers::write()
         return;
     if (prompter_.ask(st_.builtIn(BuiltIn::WriteConfirm), Buttons::OkCancel, Icon::Question) != Answer::Ok)
         return;
-    PrefillImage(image_);
     const BuildReport built = BuildImage(st_.ws.live, image_);
     for (const std::string& notice : built.notices)
         prompter_.tell(st_.resolve(notice), Icon::Warning);
@@ -148,19 +147,10 @@ void RadioTransfers::finished(const TransferResult& result)
     }
     switch (result.mode) {
     case TransferMode::Read: {
-        Workspace& ws = st_.ws;
-        const std::string book = ws.bookFileName;
-        NewCodeplug(ws, st_.programDir.toStdString(), NewOptions{st_.factoryFres == 1, false});
-        ws.bookFileName = book;
-        ParseImage(image_, ws.live, &info_);
-        if (result.ident) {
-            ws.bandType = result.ident->bandCode;
-            if (st_.switches.RadioFlag == 0)
-                st_.switches.RadioFlag = result.ident->radioFlag;
-        }
-        ws.fileName = kUntitledFileName;
-        ws.isUntitled = true;
-        TakeSnapshot(ws);
+        AdoptReadImage(st_.ws, image_, result.ident, st_.programDir.toStdString(),
+                       NewOptions{st_.factoryFres == 1, false}, &info_);
+        if (result.ident && st_.switches.RadioFlag == 0)
+            st_.switches.RadioFlag = result.ident->radioFlag;
         if (showAll_)
             showAll_();
         prompter_.tell(st_.text(2004));

@@ -13,6 +13,7 @@ namespace qtx::cli {
 struct Context {
     Invocation invocation;
     std::string programDir;
+    std::string userConfigDir; // where the desktop program keeps its settings when programDir is not writable
     bool stderrIsTerminal = false;
 };
 

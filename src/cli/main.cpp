@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include <clocale>
 #include <cstdio>
@@ -63,6 +64,9 @@ int main(int argc, char** argv)
     }
 
     QCoreApplication app(argc, argv);
+    // The desktop program's names, so both find the same per-user settings.
+    QCoreApplication::setOrganizationName("QTX");
+    QCoreApplication::setApplicationName("QTX");
     // Qt takes the user's locale for the C library; numbers in data and
     // messages are always written with ".".
     std::setlocale(LC_NUMERIC, "C");
@@ -70,6 +74,7 @@ int main(int argc, char** argv)
     Context ctx;
     ctx.invocation = inv;
     ctx.stderrIsTerminal = isatty(STDERR_FILENO);
+    ctx.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     if (inv.programDir) {
         std::error_code ec;
         if (!std::filesystem::is_directory(*inv.programDir, ec))
