@@ -35,7 +35,7 @@ RadioTransfers::RadioTransfers(AppState& st, Prompter& prompter, Commands& comma
     : st_(st), prompter_(prompter), commands_(commands), window_(window), showAll_(std::move(showAll)),
       prompts_(std::make_unique<Prompts>(st, prompter))
 {
-    runner_ = std::make_unique<TransferRunner>(image_, st_.enteredPassword, *prompts_);
+    runner_ = std::make_unique<TransferRunner>(image_, *prompts_);
     runner_->setExpectedIdent(st_.modelName.toStdString(), st_.dataVersion.toStdString());
     connect(runner_.get(), &TransferRunner::progress, this, [this](int percent) {
         if (progress_ && progress_->isVisible())
@@ -114,6 +114,7 @@ void RadioTransfers::readInfo()
 
 void RadioTransfers::run(TransferMode mode, const QString& device)
 {
+    runner_->setKnownPassword(st_.enteredPassword);
     if (mode == TransferMode::InfoRead) {
         if (!runner_->start(mode, device))
             prompter_.tell(st_.text(2002), Icon::Warning);
@@ -138,6 +139,7 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
 void RadioTransfers::finished(const TransferResult& result)
 {
     last_ = result;
+    st_.enteredPassword = result.password;
     if (progress_)
         progress_->finish();
     if (!result.success) {

@@ -242,7 +242,7 @@ Outcome buildImage(const std::string& dataFile, RadioImage& image)
 Outcome commandWrite(const Context& ctx)
 {
     const std::string& in = ctx.invocation.files[0];
-    RadioImage image;
+    RadioImage image{};
     if (auto failed = buildImage(in, image))
         return failed;
     LinkSettings settings;
@@ -308,7 +308,7 @@ Outcome commandImage(const Context& ctx)
     const std::string& out = *ctx.invocation.output;
     if (auto bad = refuseOverwritingInput({out}, {in, channelFileOf(in)}))
         return bad;
-    RadioImage image;
+    RadioImage image{};
     if (auto failed = buildImage(in, image))
         return failed;
     if (auto failed = writeOutput(out, std::vector<uint8_t>(image.begin(), image.end())))
@@ -329,7 +329,7 @@ Outcome commandParseImage(const Context& ctx)
     if (data.value().size() != static_cast<size_t>(kImageSize))
         return Fail(kExitFile, in + " holds " + std::to_string(data.value().size()) + " bytes; a radio image holds " +
                                    std::to_string(kImageSize));
-    RadioImage image;
+    RadioImage image{};
     std::copy(data.value().begin(), data.value().end(), image.begin());
     Workspace ws;
     newCodeplug(ctx, ws);
