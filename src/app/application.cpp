@@ -82,8 +82,9 @@ void Application::wireCommands()
         w->showListByData();
     });
     connect(w, &MainWindow::passwordDialogRequested, this, [this, w] {
-        PasswordDialog dialog(state_, w);
-        dialog.exec();
+        PasswordDialog dialog(state_, state_.enteredPassword, w);
+        if (dialog.exec() == QDialog::Accepted)
+            state_.enteredPassword = dialog.typed();
     });
     connect(w, &MainWindow::aboutRequested, this, [this, w] {
         AboutDialog dialog(state_, [this] { return portLines(); }, w);

@@ -13,13 +13,13 @@
 
 namespace qtx::app {
 
-PasswordDialog::PasswordDialog(AppState& st, QWidget* parent) : QDialog(parent), st_(st)
+PasswordDialog::PasswordDialog(AppState& st, const std::string& prefill, QWidget* parent) : QDialog(parent), st_(st)
 {
     setObjectName("FrmPassWord");
     SetTextIds(this, 3100);
     auto* label = new QLabel(this);
     SetTextIds(label, 3101);
-    box_ = new QLineEdit(fromLatin1(st_.enteredPassword), this);
+    box_ = new QLineEdit(fromLatin1(prefill), this);
     box_->setObjectName("txtPassWord");
     box_->setEchoMode(QLineEdit::Password);
     box_->setMaxLength(4);
@@ -31,10 +31,7 @@ PasswordDialog::PasswordDialog(AppState& st, QWidget* parent) : QDialog(parent),
     row->addSpacing(4);
     row->addWidget(box_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        st_.enteredPassword = cleaned(box_->text());
-        accept();
-    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
@@ -44,6 +41,8 @@ PasswordDialog::PasswordDialog(AppState& st, QWidget* parent) : QDialog(parent),
     box_->setFocus();
     box_->selectAll();
 }
+
+std::string PasswordDialog::typed() const { return cleaned(box_->text()); }
 
 std::string PasswordDialog::cleaned(const QString& typed)
 {

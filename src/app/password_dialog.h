@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLineEdit;
 
 namespace qtx::app {
@@ -12,8 +14,11 @@ struct AppState;
 class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    PasswordDialog(AppState& state, QWidget* parent = nullptr);
+    // The box shows `prefill` (masked).
+    PasswordDialog(AppState& state, const std::string& prefill, QWidget* parent = nullptr);
     QLineEdit* box() const { return box_; }
+    // What the box holds, cleaned; the caller keeps it once confirmed.
+    std::string typed() const;
 
     // Trailing blanks removed, cut at the first NUL.
     static std::string cleaned(const QString& typed);

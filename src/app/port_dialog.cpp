@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/captions.h"
-#include "app/program_settings.h"
+#include "files/program_settings.h"
 #include "port_catalogue.h"
 
 #include <QDialogButtonBox>
@@ -108,7 +108,7 @@ void PortDialog::commit()
         return;
     }
     st_.comPort = list_->currentItem()->data(Qt::UserRole).toInt();
-    WriteProgramSetting(st_.settingsFile, "comPort", QString::number(st_.comPort));
+    WriteProgramSetting(st_.settingsFile.toStdString(), "comPort", std::to_string(st_.comPort));
 }
 
 } // namespace qtx::app

@@ -55,15 +55,10 @@ QString DialogPrompter::saveFileName(const QString& filter, const QString& prese
 
 std::optional<std::string> DialogPrompter::askRadioPassword(const std::string& current)
 {
-    const std::string before = state_.enteredPassword;
-    state_.enteredPassword = current;
-    PasswordDialog dialog(state_, parent_);
-    const bool confirmed = dialog.exec() == QDialog::Accepted;
-    const std::string typed = state_.enteredPassword;
-    state_.enteredPassword = before;
-    if (!confirmed)
+    PasswordDialog dialog(state_, current, parent_);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return typed;
+    return dialog.typed();
 }
 
 } // namespace qtx::app

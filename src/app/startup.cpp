@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
-#include "app/program_settings.h"
 #include "files/defaults.h"
+#include "files/program_settings.h"
 #include "model/band_plan.h"
 
 namespace qtx::app {
@@ -15,11 +15,12 @@ int LanguageForLocale(const QString& localeName)
 void StartUp(AppState& st, const StartupInputs& in)
 {
     st.programDir = in.programDir;
-    const WritableCheck perUserOnly = [](const QString&, const QString&) { return false; };
-    const SettingsPaths paths =
-        LocateSettings(in.programDir, in.userConfigDir, in.sharedProgramDir ? perUserOnly : WritableCheck(WritableFileIn));
-    st.settingsFile = paths.programSettings;
-    st.switchFile = paths.switches;
+    const WritableCheck perUserOnly = [](const std::string&, const std::string&) { return false; };
+    const SettingsPaths paths = LocateSettings(in.programDir.toStdString(), in.userConfigDir.toStdString(),
+                                               in.sharedProgramDir ? perUserOnly : WritableCheck(WritableFileIn));
+    PrepareProgramSettings(paths);
+    st.settingsFile = QString::fromStdString(paths.programSettings);
+    st.switchFile = QString::fromStdString(paths.switches);
 
     st.setLanguage(LanguageForLocale(in.localeName));
 
@@ -32,12 +33,14 @@ void StartUp(AppState& st, const StartupInputs& in)
     st.ws.bandType = kModelBandType;
     st.ws.live.body.Band = BandPlan{};
 
-    const ProgramSettingsValues settings = ReadProgramSettings(st.settingsFile);
+    const ProgramSettingsValues settings = ReadProgramSettings(paths);
     st.isFirstRun = settings.isFirstRun;
     st.comPort = settings.comPort;
     st.factoryFres = settings.factoryFres;
     st.fixedPortList = settings.fixedPortList;
-    st.extraPorts = settings.ports;
+    st.extraPorts.clear();
+    for (const auto& [number, device] : settings.ports)
+        st.extraPorts.insert(number, QString::fromStdString(device));
 
     if (!st.fixedPortList && in.listedPorts) {
         const QList<int> listed = in.listedPorts(st.extraPorts);
@@ -45,8 +48,8 @@ void StartUp(AppState& st, const StartupInputs& in)
             st.comPort = listed.isEmpty() ? 0 : listed.first();
     }
     if (st.isFirstRun)
-        WriteProgramSetting(st.settingsFile, "IsFirstRun", "0");
-    WriteProgramSetting(st.settingsFile, "comPort", QString::number(st.comPort));
+        WriteProgramSetting(paths.programSettings, "IsFirstRun", "0");
+    WriteProgramSetting(paths.programSettings, "comPort", std::to_string(st.comPort));
 
     NewCodeplug(st.ws, st.programDir.toStdString(), NewOptions{st.factoryFres == 1, false});
     st.switches = ReadSignalViewSwitches(st.switchFile.toStdString());

@@ -4,7 +4,7 @@
 #include "app/commands.h"
 #include "app/progress_dialog.h"
 #include "app/prompter.h"
-#include "files/defaults.h"
+#include "files/adopt_read.h"
 #include "image/image_codec.h"
 #include "link_prompter.h"
 #include "port_catalogue.h"
@@ -35,7 +35,7 @@ RadioTransfers::RadioTransfers(AppState& st, Prompter& prompter, Commands& comma
     : st_(st), prompter_(prompter), commands_(commands), window_(window), showAll_(std::move(showAll)),
       prompts_(std::make_unique<Prompts>(st, prompter))
 {
-    runner_ = std::make_unique<TransferRunner>(image_, st_.enteredPassword, *prompts_);
+    runner_ = std::make_unique<TransferRunner>(image_, *prompts_);
     runner_->setExpectedIdent(st_.modelName.toStdString(), st_.dataVersion.toStdString());
     connect(runner_.get(), &TransferRunner::progress, this, [this](int percent) {
         if (progress_ && progress_->isVisible())
@@ -91,7 +91,6 @@ void RadioTransfers::write()
         return;
     if (prompter_.ask(st_.builtIn(BuiltIn::WriteConfirm), Buttons::OkCancel, Icon::Question) != Answer::Ok)
         return;
-    PrefillImage(image_);
     const BuildReport built = BuildImage(st_.ws.live, image_);
     for (const std::string& notice : built.notices)
         prompter_.tell(st_.resolve(notice), Icon::Warning);
@@ -115,6 +114,7 @@ void RadioTransfers::readInfo()
 
 void RadioTransfers::run(TransferMode mode, const QString& device)
 {
+    runner_->setKnownPassword(st_.enteredPassword);
     if (mode == TransferMode::InfoRead) {
         if (!runner_->start(mode, device))
             prompter_.tell(st_.text(2002), Icon::Warning);
@@ -139,6 +139,7 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
 void RadioTransfers::finished(const TransferResult& result)
 {
     last_ = result;
+    st_.enteredPassword = result.password;
     if (progress_)
         progress_->finish();
     if (!result.success) {
@@ -148,19 +149,10 @@ void RadioTransfers::finished(const TransferResult& result)
     }
     switch (result.mode) {
     case TransferMode::Read: {
-        Workspace& ws = st_.ws;
-        const std::string book = ws.bookFileName;
-        NewCodeplug(ws, st_.programDir.toStdString(), NewOptions{st_.factoryFres == 1, false});
-        ws.bookFileName = book;
-        ParseImage(image_, ws.live, &info_);
-        if (result.ident) {
-            ws.bandType = result.ident->bandCode;
-            if (st_.switches.RadioFlag == 0)
-                st_.switches.RadioFlag = result.ident->radioFlag;
-        }
-        ws.fileName = kUntitledFileName;
-        ws.isUntitled = true;
-        TakeSnapshot(ws);
+        AdoptReadImage(st_.ws, image_, result.ident, st_.programDir.toStdString(),
+                       NewOptions{st_.factoryFres == 1, false}, &info_);
+        if (result.ident && st_.switches.RadioFlag == 0)
+            st_.switches.RadioFlag = result.ident->radioFlag;
         st_.history.clear();
         if (showAll_)
             showAll_();

@@ -1,6 +1,6 @@
 #include "codeplug_json.h"
 
-#include "json_value.h"
+#include "json_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,76 +14,83 @@ namespace qtx::cli {
 
 namespace {
 
-using Kind = JsonValue::Kind;
-
-std::u32string latin1(const uint8_t* bytes, size_t n)
+std::string latin1(const uint8_t* bytes, size_t n)
 {
-    std::u32string s;
-    s.reserve(n);
+    std::string s;
+    s.reserve(n * 2);
     for (size_t i = 0; i < n; ++i)
-        s.push_back(bytes[i]);
+        AppendLatin1(s, bytes[i]);
     return s;
+}
+
+// The code points of a string the parser has checked to be UTF-8.
+std::u32string codePoints(const std::string& utf8)
+{
+    std::u32string out;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
+        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out.push_back(c);
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
 }
 
 // Finite doubles as the shortest decimal that reads back to the same bits;
 // infinities and NaNs (which JSON numbers cannot hold) as their bit pattern.
-JsonValue doubleValue(double v)
+Json doubleValue(double v)
 {
-    if (std::isfinite(v)) {
-        char buf[64];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        return JsonValue::Number(std::string(buf, r.ptr));
-    }
+    if (std::isfinite(v))
+        return v;
     uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
     char buf[32];
     std::snprintf(buf, sizeof buf, "0x%016llX", static_cast<unsigned long long>(bits));
-    std::u32string s;
-    for (const char* p = buf; *p; ++p)
-        s.push_back(static_cast<unsigned char>(*p));
-    return JsonValue::String(std::move(s));
+    return std::string(buf);
 }
 
 // Builds the tree while the field list is walked.
 class TreeWriter {
 public:
-    explicit TreeWriter(JsonValue& root) { stack_.push_back(Frame{&root, false}); }
+    explicit TreeWriter(Json& root) { stack_.push_back(Frame{&root, false}); }
 
-    void u8(const char* n, uint8_t& v) { put(n, JsonValue::Number(std::to_string(v))); }
-    void i16(const char* n, int16_t& v) { put(n, JsonValue::Number(std::to_string(v))); }
-    void u16be(const char* n, uint16_t& v) { put(n, JsonValue::Number(std::to_string(v))); }
-    void u16le(const char* n, uint16_t& v) { put(n, JsonValue::Number(std::to_string(v))); }
+    void u8(const char* n, uint8_t& v) { put(n, v); }
+    void i16(const char* n, int16_t& v) { put(n, v); }
+    void u16be(const char* n, uint16_t& v) { put(n, v); }
+    void u16le(const char* n, uint16_t& v) { put(n, v); }
     void f64(const char* n, double& v) { put(n, doubleValue(v)); }
-    void text(const char* n, uint8_t* bytes, size_t size) { put(n, JsonValue::String(latin1(bytes, size))); }
+    void text(const char* n, uint8_t* bytes, size_t size) { put(n, latin1(bytes, size)); }
 
     void push(const char* name, int index)
     {
         if (index >= 0) {
-            JsonValue& parent = *stack_.back().node;
-            JsonValue* list = const_cast<JsonValue*>(parent.find(name));
-            if (!list)
-                list = &parent.add(name, JsonValue::Array());
-            stack_.push_back(Frame{list, true});
+            Json& parent = *stack_.back().node;
+            if (!parent.contains(name))
+                parent[name] = Json::array();
+            stack_.push_back(Frame{&parent[name], true});
             return;
         }
-        stack_.push_back(Frame{&put(name, JsonValue::Object()), false});
+        stack_.push_back(Frame{&put(name, Json::object()), false});
     }
     void pop() { stack_.pop_back(); }
 
 private:
     struct Frame {
-        JsonValue* node;
+        Json* node;
         bool element; // the next value is an entry of this list
     };
 
-    JsonValue& put(const char* name, JsonValue v)
+    Json& put(const char* name, Json v)
     {
         Frame& top = stack_.back();
         if (top.element) {
-            top.node->items.push_back(std::move(v));
-            return top.node->items.back();
+            top.node->push_back(std::move(v));
+            return top.node->back();
         }
-        return top.node->add(name, std::move(v));
+        return (*top.node)[name] = std::move(v);
     }
 
     std::vector<Frame> stack_;
@@ -98,9 +105,9 @@ struct ImportError {
 // stops at the first problem (later calls do nothing).
 class TreeReader {
 public:
-    TreeReader(const JsonValue& root, std::optional<ImportError>& error) : error_(error)
+    TreeReader(const ParsedJson& doc, std::optional<ImportError>& error) : doc_(doc), error_(error)
     {
-        stack_.push_back(Frame{&root, "", false, 0});
+        stack_.push_back(Frame{&doc.root, "", false, 0});
     }
 
     void u8(const char* n, uint8_t& v) { integer(n, v, 0, 255); }
@@ -110,38 +117,41 @@ public:
 
     void f64(const char* n, double& v)
     {
-        const JsonValue* j = take(n);
+        const Json* j = take(n);
         if (!j)
             return;
         const std::string where = path(n);
-        if (j->kind == Kind::String) {
-            if (!bitPattern(j->text, v))
+        if (j->is_string()) {
+            if (!bitPattern(j->get_ref<const std::string&>(), v))
                 fail(*j, where + ": a double is a number or its bit pattern as \"0x\" and 16 hexadecimal digits");
             return;
         }
-        if (j->kind != Kind::Number) {
-            fail(*j, where + ": expected a number, found " + KindName(j->kind));
+        if (!j->is_number()) {
+            fail(*j, where + ": expected a number, found " + KindName(*j));
             return;
         }
-        const char* first = j->number.data();
-        const char* last = first + j->number.size();
+        // From the literal: "-0" is a double of its own, and a value too
+        // small for a double is refused rather than read as 0.
+        const std::string& literal = doc_.spot(*j).number;
+        const char* first = literal.data();
+        const char* last = first + literal.size();
         const auto r = std::from_chars(first, last, v);
         if (r.ec != std::errc() || r.ptr != last)
-            fail(*j, where + ": " + j->number + " is too large or too small for a double");
+            fail(*j, where + ": " + literal + " is too large or too small for a double");
     }
 
     void text(const char* n, uint8_t* bytes, size_t size)
     {
-        const JsonValue* j = take(n);
+        const Json* j = take(n);
         if (!j)
             return;
         const std::string where = path(n);
-        if (j->kind != Kind::String) {
-            fail(*j, where + ": expected a string of " + std::to_string(size) + " characters, found " +
-                         KindName(j->kind));
+        if (!j->is_string()) {
+            fail(*j, where + ": expected a string of " + std::to_string(size) + " characters, found " + KindName(*j));
             return;
         }
-        for (char32_t c : j->text) {
+        const std::u32string chars = codePoints(j->get_ref<const std::string&>());
+        for (char32_t c : chars) {
             if (c > 0xFF) {
                 char buf[16];
                 std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
@@ -149,13 +159,13 @@ public:
                 return;
             }
         }
-        if (j->text.size() != size) {
-            fail(*j, where + ": holds " + std::to_string(j->text.size()) + " characters; the field holds exactly " +
+        if (chars.size() != size) {
+            fail(*j, where + ": holds " + std::to_string(chars.size()) + " characters; the field holds exactly " +
                          std::to_string(size) + " (pad with spaces or \\u0000 as the original did)");
             return;
         }
         for (size_t i = 0; i < size; ++i)
-            bytes[i] = static_cast<uint8_t>(j->text[i]);
+            bytes[i] = static_cast<uint8_t>(chars[i]);
     }
 
     void push(const char* name, int index)
@@ -165,22 +175,22 @@ public:
             return;
         }
         if (index < 0) {
-            const JsonValue* j = take(name);
+            const Json* j = take(name);
             const std::string where = path(name);
-            if (j && j->kind != Kind::Object) {
-                fail(*j, where + ": expected an object, found " + KindName(j->kind));
+            if (j && !j->is_object()) {
+                fail(*j, where + ": expected an object, found " + KindName(*j));
                 j = nullptr;
             }
             stack_.push_back(Frame{j, where, false, 0});
             return;
         }
         const std::string listPath = path(name);
-        const JsonValue* list = take(name);
-        if (list && list->kind != Kind::Array) {
-            fail(*list, listPath + ": expected a list, found " + KindName(list->kind));
+        const Json* list = take(name);
+        if (list && !list->is_array()) {
+            fail(*list, listPath + ": expected a list, found " + KindName(*list));
             list = nullptr;
-        } else if (list && static_cast<size_t>(index) >= list->items.size()) {
-            fail(*list, listPath + ": holds " + std::to_string(list->items.size()) + " entries, too few");
+        } else if (list && static_cast<size_t>(index) >= list->size()) {
+            fail(*list, listPath + ": holds " + std::to_string(list->size()) + " entries, too few");
             list = nullptr;
         }
         stack_.push_back(Frame{list, listPath + "[" + std::to_string(index) + "]", true, static_cast<size_t>(index)});
@@ -189,31 +199,32 @@ public:
 
     bool failed() const { return error_.has_value(); }
 
-    void fail(const JsonValue& at, std::string what)
+    void fail(const Json& at, std::string what)
     {
         if (!error_)
-            error_ = ImportError{at.line, std::move(what)};
+            error_ = ImportError{doc_.spot(at).line, std::move(what)};
     }
 
     // The member (or the current list entry) for a field, marked as taken.
-    const JsonValue* take(const char* name)
+    const Json* take(const char* name)
     {
         if (failed())
             return nullptr;
         const Frame& top = stack_.back();
         if (!top.node)
             return nullptr;
-        const JsonValue* j;
+        const Json* j;
         if (top.element) {
-            j = &top.node->items[top.index];
+            j = &(*top.node)[top.index];
         } else {
-            j = top.node->find(name);
-            if (!j) {
+            const auto it = top.node->find(name);
+            if (it == top.node->end()) {
                 fail(*top.node, "missing field " + path(name));
                 return nullptr;
             }
+            j = &*it;
         }
-        j->used = true;
+        doc_.spot(*j).used = true;
         return j;
     }
 
@@ -227,101 +238,88 @@ public:
 
 private:
     struct Frame {
-        const JsonValue* node; // null once something failed
+        const Json* node; // null once something failed
         std::string path;
-        bool element;          // the entry `index` of the list `node`
+        bool element;     // the entry `index` of the list `node`
         size_t index;
     };
 
     template <class T>
-    void integer(const char* n, T& v, long long lo, long long hi)
+    void integer(const char* n, T& v, int64_t lo, int64_t hi)
     {
-        const JsonValue* j = take(n);
+        const Json* j = take(n);
         if (!j)
             return;
         const std::string where = path(n);
-        if (j->kind != Kind::Number) {
-            fail(*j, where + ": expected a whole number, found " + KindName(j->kind));
+        if (!j->is_number()) {
+            fail(*j, where + ": expected a whole number, found " + KindName(*j));
             return;
         }
-        if (j->number.find_first_of(".eE") != std::string::npos) {
-            fail(*j, where + ": " + j->number + " is not a whole number");
+        const std::string& literal = doc_.spot(*j).number;
+        if (literal.find_first_of(".eE") != std::string::npos) {
+            fail(*j, where + ": " + literal + " is not a whole number");
             return;
         }
-        long long value = 0;
-        const char* first = j->number.data();
-        const char* last = first + j->number.size();
-        const auto r = std::from_chars(first, last, value);
-        if (r.ec != std::errc() || r.ptr != last || value < lo || value > hi) {
-            fail(*j, where + ": " + j->number + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+        // A whole number beyond 64 bits comes as a float.
+        const bool inRange = j->is_number_unsigned() ? j->get<uint64_t>() <= static_cast<uint64_t>(hi)
+                             : j->is_number_integer() ? j->get<int64_t>() >= lo && j->get<int64_t>() <= hi
+                                                      : false;
+        if (!inRange) {
+            fail(*j, where + ": " + literal + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
             return;
         }
-        v = static_cast<T>(value);
+        v = static_cast<T>(j->get<int64_t>());
     }
 
-    static bool bitPattern(const std::u32string& s, double& v)
+    static bool bitPattern(const std::string& s, double& v)
     {
-        if (s.size() != 18 || s[0] != U'0' || (s[1] != U'x' && s[1] != U'X'))
+        if (s.size() != 18 || s[0] != '0' || (s[1] != 'x' && s[1] != 'X'))
             return false;
         uint64_t bits = 0;
-        for (size_t i = 2; i < s.size(); ++i) {
-            const char32_t c = s[i];
-            int d;
-            if (c >= U'0' && c <= U'9')
-                d = static_cast<int>(c - U'0');
-            else if (c >= U'a' && c <= U'f')
-                d = static_cast<int>(c - U'a' + 10);
-            else if (c >= U'A' && c <= U'F')
-                d = static_cast<int>(c - U'A' + 10);
-            else
-                return false;
-            bits = bits << 4 | static_cast<uint64_t>(d);
-        }
+        const auto r = std::from_chars(s.data() + 2, s.data() + s.size(), bits, 16);
+        if (r.ec != std::errc() || r.ptr != s.data() + s.size())
+            return false;
         std::memcpy(&v, &bits, sizeof v);
         return true;
     }
 
+    const ParsedJson& doc_;
     std::optional<ImportError>& error_;
     std::vector<Frame> stack_;
 };
 
 // Whatever the reader did not take: a member no field list names, or list
 // entries past the field's length.
-void findUnused(const JsonValue& v, const std::string& path, std::optional<ImportError>& error)
+void findUnused(const ParsedJson& doc, const Json& v, const std::string& path, std::optional<ImportError>& error)
 {
     if (error)
         return;
-    if (v.kind == Kind::Object) {
-        for (const auto& [key, member] : v.members) {
-            const std::string p = path.empty() ? key : path + "." + key;
-            if (!member.used) {
-                error = ImportError{member.line, "unknown field " + p};
+    if (v.is_object()) {
+        for (auto it = v.begin(); it != v.end(); ++it) {
+            const std::string p = path.empty() ? it.key() : path + "." + it.key();
+            if (!doc.spot(*it).used) {
+                error = ImportError{doc.spot(*it).line, "unknown field " + p};
                 return;
             }
-            findUnused(member, p, error);
+            findUnused(doc, *it, p, error);
             if (error)
                 return;
         }
-    } else if (v.kind == Kind::Array) {
+    } else if (v.is_array()) {
         size_t taken = 0;
-        for (const auto& item : v.items)
-            taken += item.used ? 1 : 0;
-        if (taken != v.items.size()) {
-            error = ImportError{v.line, path + ": holds " + std::to_string(v.items.size()) + " entries; " +
-                                            std::to_string(taken) + " are expected"};
+        for (const Json& item : v)
+            taken += doc.spot(item).used ? 1 : 0;
+        if (taken != v.size()) {
+            error = ImportError{doc.spot(v).line, path + ": holds " + std::to_string(v.size()) + " entries; " +
+                                                      std::to_string(taken) + " are expected"};
             return;
         }
-        for (size_t i = 0; i < v.items.size(); ++i) {
-            findUnused(v.items[i], path + "[" + std::to_string(i) + "]", error);
+        for (size_t i = 0; i < v.size(); ++i) {
+            findUnused(doc, v[i], path + "[" + std::to_string(i) + "]", error);
             if (error)
                 return;
         }
     }
-}
-
-bool isText(const JsonValue* v, std::u32string_view expected)
-{
-    return v && v->kind == Kind::String && v->text == expected;
 }
 
 } // namespace
@@ -329,15 +327,12 @@ bool isText(const JsonValue* v, std::u32string_view expected)
 std::string CodeplugToJson(const Codeplug& cp)
 {
     Codeplug copy = cp; // the field lists take non-const references; writing only reads them
-    JsonValue root = JsonValue::Object();
-    std::u32string format;
-    for (const char* p = kJsonFormatName; *p; ++p)
-        format.push_back(static_cast<unsigned char>(*p));
-    root.add("format", JsonValue::String(format));
-    root.add("formatVersion", JsonValue::Number(std::to_string(kJsonFormatVersion)));
+    Json root = Json::object();
+    root["format"] = kJsonFormatName;
+    root["formatVersion"] = kJsonFormatVersion;
     TreeWriter w(root);
     field(w, "body", copy.body);
-    root.add("channels", JsonValue::Array());
+    root["channels"] = Json::array();
     const int count = std::clamp<int>(copy.body.ChannelCount, 0, kMaxChannels);
     for (int i = 0; i < count; ++i) {
         w.push("channels", i);
@@ -353,45 +348,47 @@ Result<Codeplug> CodeplugFromJson(std::string_view text)
         return Error{"JsonError", (line > 0 ? "line " + std::to_string(line) + ": " : std::string()) + what};
     };
 
-    JsonValue root;
+    ParsedJson doc;
     JsonParseError parseError;
-    if (!ParseJson(text, root, parseError))
+    if (!ParseJson(text, doc, parseError))
         return refuse(parseError.line, "not valid JSON: " + parseError.what);
-    if (root.kind != Kind::Object)
-        return refuse(root.line, std::string("expected an object at the top, found ") + KindName(root.kind));
+    const Json& root = doc.root;
+    const int rootLine = doc.spot(root).line;
+    if (!root.is_object())
+        return refuse(rootLine, std::string("expected an object at the top, found ") + KindName(root));
 
-    const JsonValue* format = root.find("format");
-    if (!isText(format, U"qtx-codeplug"))
-        return refuse(format ? format->line : root.line,
+    const auto format = root.find("format");
+    if (format == root.end() || *format != kJsonFormatName)
+        return refuse(format != root.end() ? doc.spot(*format).line : rootLine,
                       std::string("not a QTX Codeplug: \"format\" must be \"") + kJsonFormatName + "\"");
-    format->used = true;
-    const JsonValue* version = root.find("formatVersion");
-    if (!version || version->kind != Kind::Number || version->number != std::to_string(kJsonFormatVersion))
-        return refuse(version ? version->line : root.line,
+    doc.spot(*format).used = true;
+    const auto version = root.find("formatVersion");
+    if (version == root.end() || doc.spot(*version).number != std::to_string(kJsonFormatVersion))
+        return refuse(version != root.end() ? doc.spot(*version).line : rootLine,
                       "\"formatVersion\" must be " + std::to_string(kJsonFormatVersion) +
                           " (the only version this program reads)");
-    version->used = true;
+    doc.spot(*version).used = true;
 
     Codeplug cp;
     std::optional<ImportError> error;
-    TreeReader r(root, error);
+    TreeReader r(doc, error);
     field(r, "body", cp.body);
     if (error)
         return refuse(error->line, error->what);
 
-    const JsonValue* channels = root.find("channels");
-    if (!channels)
-        return refuse(root.line, "missing field channels");
-    channels->used = true;
-    if (channels->kind != Kind::Array)
-        return refuse(channels->line, std::string("channels: expected a list, found ") + KindName(channels->kind));
+    const auto channels = root.find("channels");
+    if (channels == root.end())
+        return refuse(rootLine, "missing field channels");
+    doc.spot(*channels).used = true;
+    if (!channels->is_array())
+        return refuse(doc.spot(*channels).line, std::string("channels: expected a list, found ") + KindName(*channels));
     const int count = cp.body.ChannelCount;
     if (count < 0 || count > kMaxChannels)
-        return refuse(root.find("body")->find("ChannelCount")->line,
+        return refuse(doc.spot(root["body"]["ChannelCount"]).line,
                       "body.ChannelCount: " + std::to_string(count) + " is outside 0.." + std::to_string(kMaxChannels));
-    if (channels->items.size() != static_cast<size_t>(count))
-        return refuse(channels->line, "body.ChannelCount is " + std::to_string(count) + " but channels lists " +
-                                          std::to_string(channels->items.size()));
+    if (channels->size() != static_cast<size_t>(count))
+        return refuse(doc.spot(*channels).line, "body.ChannelCount is " + std::to_string(count) +
+                                                    " but channels lists " + std::to_string(channels->size()));
 
     std::map<int, int> seen; // number -> list position
     for (int i = 0; i < count; ++i) {
@@ -401,7 +398,7 @@ Result<Codeplug> CodeplugFromJson(std::string_view text)
         if (error)
             return refuse(error->line, error->what);
         const int number = cp.channels[i].Number;
-        const int line = channels->items[i].find("Number")->line;
+        const int line = doc.spot((*channels)[static_cast<size_t>(i)]["Number"]).line;
         const std::string where = "channels[" + std::to_string(i) + "].Number: ";
         if (number < 1 || number > kMaxChannels)
             return refuse(line, where + std::to_string(number) + " is not a channel number (1-200 memory, 201 PA, "
@@ -411,7 +408,7 @@ Result<Codeplug> CodeplugFromJson(std::string_view text)
                                     std::to_string(it->second) + "]");
     }
 
-    findUnused(root, "", error);
+    findUnused(doc, root, "", error);
     if (error)
         return refuse(error->line, error->what);
     return cp;

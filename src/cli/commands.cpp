@@ -1,19 +1,20 @@
 #include "commands.h"
 
 #include "codeplug_json.h"
-#include "json_value.h"
+#include "json_text.h"
 #include "port_catalogue.h"
 #include "radio_session.h"
 
 #include "files/codeplug_diff.h"
+#include "files/adopt_read.h"
 #include "files/data_file.h"
 #include "files/defaults.h"
 #include "files/file_io.h"
+#include "files/program_settings.h"
 #include "image/embedded_info.h"
 #include "image/image_codec.h"
 #include "model/workspace.h"
 #include "text/builtin_texts.h"
-#include "text/ini_file.h"
 
 #include <QMap>
 #include <QString>
@@ -32,10 +33,6 @@ namespace fs = std::filesystem;
 // Larger than any export of a full Codeplug by far; stops a wrong file
 // from filling the memory.
 constexpr size_t kMaxJsonSize = 16 * 1024 * 1024;
-
-// The range of [ports] entries the desktop program reads, so both offer
-// the same numbers.
-constexpr int kConfiguredPortLimit = 255;
 
 void note(const Context& ctx, const std::string& line)
 {
@@ -71,7 +68,7 @@ std::string shown(std::string_view bytes)
             std::snprintf(buf, sizeof buf, "\\x%02X", c);
             out += buf;
         } else {
-            AppendUtf8(out, c);
+            AppendLatin1(out, c);
         }
     }
     return out;
@@ -142,32 +139,25 @@ Outcome savePair(const std::string& dataFile, const Codeplug& cp, int16_t bandTy
     return std::nullopt;
 }
 
-Result<IniFile> programSettings(const Context& ctx)
+// The desktop program's settings, found where it finds them.
+ProgramSettingsValues programSettings(const Context& ctx)
 {
-    return IniFile::Load((fs::path(ctx.programDir) / "language" / "mysetup.ini").string());
+    const WritableCheck perUserOnly = [](const std::string&, const std::string&) { return false; };
+    return ReadProgramSettings(LocateSettings(ctx.programDir, ctx.userConfigDir,
+                                              ctx.sharedProgramDir ? perUserOnly : WritableCheck(WritableFileIn)));
 }
 
 // A new Codeplug as the desktop program makes one at start-up and for New.
-bool newCodeplug(const Context& ctx, Workspace& ws)
-{
-    bool factoryFres = false;
-    if (auto ini = programSettings(ctx))
-        factoryFres = ini.value().Get("language", "FactoryFres") == "1";
-    return NewCodeplug(ws, ctx.programDir, NewOptions{factoryFres, false});
-}
+NewOptions newOptions(const Context& ctx) { return NewOptions{programSettings(ctx).factoryFres == 1, false}; }
+
+bool newCodeplug(const Context& ctx, Workspace& ws) { return NewCodeplug(ws, ctx.programDir, newOptions(ctx)); }
 
 PortCatalogue portCatalogue(const Context& ctx)
 {
-    QMap<QString, QString> configured;
-    if (auto ini = programSettings(ctx)) {
-        for (int n = 1; n <= kConfiguredPortLimit; ++n) {
-            const std::string key = "COM" + std::to_string(n);
-            const std::string device = ini.value().Get("ports", key);
-            if (!device.empty())
-                configured.insert(QString::fromStdString(key), QString::fromStdString(device));
-        }
-    }
-    return PortCatalogue(configured);
+    QMap<int, QString> configured;
+    for (const auto& [number, device] : programSettings(ctx).ports)
+        configured.insert(number, QString::fromStdString(device));
+    return PortCatalogue::FromNumbers(configured);
 }
 
 Outcome linkSettings(const Context& ctx, LinkSettings& settings)
@@ -225,10 +215,7 @@ Outcome commandRead(const Context& ctx)
         return failed;
 
     Workspace ws;
-    newCodeplug(ctx, ws);
-    ParseImage(image, ws.live);
-    if (result.ident)
-        ws.bandType = result.ident->bandCode;
+    AdoptReadImage(ws, image, result.ident, ctx.programDir, newOptions(ctx));
     if (auto failed = savePair(out, ws.live, ws.bandType))
         return Fail(failed->status, "the radio was read, but " + failed->line);
     note(ctx, "read the radio into " + pairText(out));
@@ -242,7 +229,6 @@ Outcome buildImage(const std::string& dataFile, RadioImage& image)
     Codeplug cp;
     if (auto failed = loadPair(dataFile, cp))
         return failed;
-    image.fill(0);
     const BuildReport report = BuildImage(cp, image);
     if (!report.ok()) {
         const Error& e = report.result.error();
@@ -259,7 +245,7 @@ Outcome buildImage(const std::string& dataFile, RadioImage& image)
 Outcome commandWrite(const Context& ctx)
 {
     const std::string& in = ctx.invocation.files[0];
-    RadioImage image;
+    RadioImage image{};
     if (auto failed = buildImage(in, image))
         return failed;
     LinkSettings settings;
@@ -325,7 +311,7 @@ Outcome commandImage(const Context& ctx)
     const std::string& out = *ctx.invocation.output;
     if (auto bad = refuseOverwritingInput({out}, {in, channelFileOf(in)}))
         return bad;
-    RadioImage image;
+    RadioImage image{};
     if (auto failed = buildImage(in, image))
         return failed;
     if (auto failed = writeOutput(out, std::vector<uint8_t>(image.begin(), image.end())))
@@ -346,7 +332,7 @@ Outcome commandParseImage(const Context& ctx)
     if (data.value().size() != static_cast<size_t>(kImageSize))
         return Fail(kExitFile, in + " holds " + std::to_string(data.value().size()) + " bytes; a radio image holds " +
                                    std::to_string(kImageSize));
-    RadioImage image;
+    RadioImage image{};
     std::copy(data.value().begin(), data.value().end(), image.begin());
     Workspace ws;
     newCodeplug(ctx, ws);

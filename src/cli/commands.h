@@ -13,6 +13,8 @@ namespace qtx::cli {
 struct Context {
     Invocation invocation;
     std::string programDir;
+    bool sharedProgramDir = false; // an installed copy: its settings live only in userConfigDir
+    std::string userConfigDir; // where the desktop program keeps its settings when programDir is not writable
     bool stderrIsTerminal = false;
 };
 

@@ -7,6 +7,8 @@
 #include "files/program_dir.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 #include <clocale>
 #include <cstdio>
@@ -50,6 +52,9 @@ int main(int argc, char** argv)
     }
 
     QCoreApplication app(argc, argv);
+    // The desktop program's names, so both find the same per-user settings.
+    QCoreApplication::setOrganizationName("QTX");
+    QCoreApplication::setApplicationName("QTX");
     // Qt takes the user's locale for the C library; numbers in data and
     // messages are always written with ".".
     std::setlocale(LC_NUMERIC, "C");
@@ -57,13 +62,16 @@ int main(int argc, char** argv)
     Context ctx;
     ctx.invocation = inv;
     ctx.stderrIsTerminal = isatty(STDERR_FILENO);
+    ctx.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     if (inv.programDir) {
         std::error_code ec;
         if (!std::filesystem::is_directory(*inv.programDir, ec))
             return finish(Fail(kExitUsage, "--program-dir: there is no directory " + *inv.programDir));
         ctx.programDir = *inv.programDir;
     } else {
-        ctx.programDir = qtx::LocateProgramDir(QCoreApplication::applicationDirPath().toStdString()).path;
+        const auto located = qtx::LocateProgramDir(QCoreApplication::applicationDirPath().toStdString());
+        ctx.programDir = located.path;
+        ctx.sharedProgramDir = located.installed;
     }
 
     if (const Outcome failed = RunCommand(ctx))

@@ -178,8 +178,9 @@ Outcome runOnce(TransferMode mode, RadioImage& image, const LinkSettings& settin
     LinkSettings limited = settings;
     limited.retries = retries;
     CliPrompter prompter(limited, progress);
-    std::string entered = settings.password ? NormalisePassword(*settings.password) : std::string();
-    TransferRunner runner(image, entered, prompter);
+    TransferRunner runner(image, prompter);
+    if (settings.password)
+        runner.setKnownPassword(NormalisePassword(*settings.password));
     prompter.setRunner(&runner);
     QObject::connect(&runner, &TransferRunner::progress, [&progress](int percent) { progress.show(percent); });
 

@@ -25,10 +25,9 @@ bool isFatal(QSerialPort::SerialPortError error)
 
 } // namespace
 
-TransferRunner::TransferRunner(RadioImage& image, std::string& enteredPassword, LinkPrompter& prompter,
-                               QObject* parent)
+TransferRunner::TransferRunner(RadioImage& image, LinkPrompter& prompter, QObject* parent)
     : QObject(parent)
-    , engine_(image, enteredPassword)
+    , engine_(image)
     , prompter_(prompter)
 {
     qRegisterMetaType<qtx::TransferResult>();

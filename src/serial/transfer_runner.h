@@ -32,14 +32,16 @@ struct LinkStats {
 class TransferRunner : public QObject {
     Q_OBJECT
 public:
-    // `image` and `enteredPassword` belong to the owner and must outlive the
-    // runner; see TransferEngine.
-    TransferRunner(RadioImage& image, std::string& enteredPassword, LinkPrompter& prompter,
-                   QObject* parent = nullptr);
+    // `image` belongs to the owner and must outlive the runner; see
+    // TransferEngine.
+    TransferRunner(RadioImage& image, LinkPrompter& prompter, QObject* parent = nullptr);
     ~TransferRunner() override;
 
     // The identification a transfer accepts (default QM-5210, V100).
     void setExpectedIdent(const std::string& model, const std::string& version);
+    // The password known before the next transfers start; the one a
+    // transfer ended with comes back in its result.
+    void setKnownPassword(const std::string& password) { engine_.setKnownPassword(password); }
 
     // Opens `device` and starts a transfer; a transfer still running (an
     // information read) is abandoned first. The owner prefills the image

@@ -69,15 +69,17 @@ TEST_F(AppFixture, ModelDialogFieldsTakeDigitsAndPointOnly)
     EXPECT_EQ(dialog.field(0)->text(), "145.5");
 }
 
-TEST_F(AppFixture, PasswordDialogKeepsTheTypedPasswordForTheRun)
+TEST_F(AppFixture, PasswordDialogShowsThePrefillMaskedAndGivesTheTypedText)
 {
     AppState st;
     StartUp(st, inputs());
-    st.enteredPassword = "ab";
-    PasswordDialog dialog(st);
+    PasswordDialog dialog(st, "ab");
     EXPECT_EQ(dialog.box()->text(), "ab");
     EXPECT_EQ(dialog.box()->echoMode(), QLineEdit::Password);
     EXPECT_EQ(dialog.box()->maxLength(), 4);
+    dialog.box()->setText("Qx  ");
+    EXPECT_EQ(dialog.typed(), "Qx");
+    EXPECT_TRUE(st.enteredPassword.empty()); // the caller keeps what was typed
     EXPECT_EQ(PasswordDialog::cleaned("Qx  "), "Qx");
     EXPECT_EQ(PasswordDialog::cleaned(QString("Q") + QChar(0) + "x"), "Q");
 }

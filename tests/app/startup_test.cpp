@@ -1,6 +1,6 @@
 #include "app_fixture.h"
 
-#include "app/program_settings.h"
+#include "files/program_settings.h"
 #include "app/window_placement.h"
 
 #include <QFile>
@@ -56,11 +56,11 @@ TEST_F(AppFixture, MissingOrMalformedSettingsTakeSafeDefaults)
     EXPECT_TRUE(QFileInfo::exists(programDir + "/language/mysetup.ini"));
 
     writeSettings("[language]\nIsFirstRun=maybe\ncomPort=COM3\nFactoryFres=7\n[ports]\nCOM99=/tmp/radio\n");
-    const ProgramSettingsValues v = ReadProgramSettings(programDir + "/language/mysetup.ini");
+    const ProgramSettingsValues v = ReadProgramSettings(LocateSettings(programDir.toStdString(), configDir.toStdString()));
     EXPECT_FALSE(v.isFirstRun);
     EXPECT_EQ(v.comPort, 0);
     EXPECT_EQ(v.factoryFres, 0);
-    EXPECT_EQ(v.ports.value(99), "/tmp/radio");
+    EXPECT_EQ(v.ports.at(99), "/tmp/radio");
 }
 
 TEST_F(AppFixture, ExtraPortsCountAsListed)
@@ -74,17 +74,18 @@ TEST_F(AppFixture, ExtraPortsCountAsListed)
 TEST_F(AppFixture, ReadOnlyProgramDirectoryUsesThePerUserFolder)
 {
     writeSettings("[language]\nIsFirstRun=1\ncomPort=0\nSkin=blue\n");
-    const auto readOnly = [](const QString&, const QString&) { return false; };
-    const SettingsPaths paths = LocateSettings(programDir, configDir, readOnly);
-    EXPECT_EQ(paths.programSettings, configDir + "/mysetup.ini");
-    EXPECT_EQ(paths.switches, configDir + "/Setting.ini");
+    const auto readOnly = [](const std::string&, const std::string&) { return false; };
+    const SettingsPaths paths = LocateSettings(programDir.toStdString(), configDir.toStdString(), readOnly);
+    EXPECT_EQ(paths.programSettings, (configDir + "/mysetup.ini").toStdString());
+    EXPECT_EQ(paths.switches, (configDir + "/Setting.ini").toStdString());
     // Seeded from the shipped copy, so nothing in it is lost.
-    QFile seeded(paths.programSettings);
+    PrepareProgramSettings(paths);
+    QFile seeded(QString::fromStdString(paths.programSettings));
     ASSERT_TRUE(seeded.open(QIODevice::ReadOnly));
     EXPECT_TRUE(seeded.readAll().contains("Skin=blue"));
 
-    const SettingsPaths writable = LocateSettings(programDir, configDir);
-    EXPECT_EQ(writable.programSettings, programDir + "/language/mysetup.ini");
+    const SettingsPaths writable = LocateSettings(programDir.toStdString(), configDir.toStdString());
+    EXPECT_EQ(writable.programSettings, (programDir + "/language/mysetup.ini").toStdString());
 }
 
 TEST_F(AppFixture, InstalledProgramDirectoryIsNeverWrittenEvenWhenWritable)

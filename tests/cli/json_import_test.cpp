@@ -9,12 +9,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 
 using namespace qtx;
 using namespace qtx::testing;
@@ -211,4 +213,80 @@ TEST_F(CliTest, ImportReadsTextAndDoubleEncodings)
     const CliRun again = RunCli({"export", qfile("edited.dat")});
     EXPECT_NE(again.out.find("\"TxHigh\": \"0x7FF00000DEADBEEF\""), std::string::npos);
     EXPECT_NE(again.out.find(R"("Name": "\"\\)" "\xC3\xBF" R"(\u0000\u001B\u0085 ")"), std::string::npos);
+}
+
+TEST_F(CliTest, DamagedJsonIsRefusedWithOneLine)
+{
+    CodeplugGenerator gen(7);
+    auto cp = std::make_unique<Codeplug>(gen.make());
+    cp->body.ChannelCount = 2;
+    cp->channels[0] = gen.channel(5);
+    cp->channels[1] = gen.channel(kChannelVfo);
+    SavePair(*cp, file("in.dat"));
+    const CliRun exported = RunCli({"export", qfile("in.dat")});
+    ASSERT_EQ(exported.status, 0) << exported;
+    const std::string& good = exported.out;
+
+    // Bytes changed, cut out, repeated or put in: anything from text that
+    // is no JSON to JSON that describes no Codeplug.
+    std::mt19937 rng(1414);
+    const std::string junk = "{}[]\",:\\-0123456789.eE tfn\n\x01\x80\xC3\xFF";
+    int refused = 0;
+    for (int round = 0; round < 24; ++round) {
+        std::string text = good;
+        const int damages = 1 + static_cast<int>(rng() % 3);
+        for (int d = 0; d < damages; ++d) {
+            const size_t at = rng() % text.size();
+            const size_t length = std::min<size_t>(1 + rng() % 40, text.size() - at);
+            switch (rng() % 4) {
+            case 0: text[at] = junk[rng() % junk.size()]; break;
+            case 1: text.erase(at, length); break;
+            case 2: text.insert(at, text.substr(at, length)); break;
+            default: text.insert(at, 1, junk[rng() % junk.size()]); break;
+            }
+        }
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::filesystem::remove(file("out.dat"));
+        std::ofstream(file("bad.json"), std::ios::binary | std::ios::trunc) << text;
+        const CliRun r = RunCli({"import", qfile("bad.json"), "-o", qfile("out.dat")});
+        if (r.status == 0)
+            continue; // a digit changed into another: still a Codeplug
+        ++refused;
+        EXPECT_EQ(r.status, 2) << r;
+        EXPECT_TRUE(r.oneLine()) << r;
+        EXPECT_FALSE(std::filesystem::exists(file("out.dat")));
+        const size_t mark = r.err.find(": line ");
+        ASSERT_NE(mark, std::string::npos) << r.err;
+        // The line named is one of the text's.
+        EXPECT_LE(std::stol(r.err.substr(mark + 7)), std::count(text.begin(), text.end(), '\n') + 1) << r.err;
+    }
+    EXPECT_GE(refused, 18);
+}
+
+TEST_F(CliTest, DoubleLiteralsAreReadExactly)
+{
+    ASSERT_EQ(RunCli({"new", "-o", qfile("new.dat")}).status, 0);
+    const std::string exported = RunCli({"export", qfile("new.dat")}).out;
+    auto replaced = [&exported](const std::string& from, const std::string& to) {
+        std::string s = exported;
+        const size_t at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? s : s.replace(at, from.size(), to);
+    };
+
+    // A negative zero is written "-0", which a whole-number reading would
+    // take as 0; the smallest subnormal keeps its bits.
+    std::string text = replaced("\"RxLow\": 136,\n      \"RxHigh\": 174,", "\"RxLow\": -0,\n      \"RxHigh\": 5e-324,");
+    std::ofstream(file("zero.json"), std::ios::binary | std::ios::trunc) << text;
+    const CliRun imported = RunCli({"import", qfile("zero.json"), "-o", qfile("zero.dat")});
+    ASSERT_EQ(imported.status, 0) << imported;
+    const CliRun again = RunCli({"export", qfile("zero.dat")});
+    EXPECT_EQ(again.out, text);
+
+    // Too small for a double is refused, not read as 0.
+    std::ofstream(file("tiny.json"), std::ios::binary) << replaced("\"TxLow\": 136,", "\"TxLow\": 1e-400,");
+    const CliRun tiny = RunCli({"import", qfile("tiny.json"), "-o", qfile("tiny.dat")});
+    EXPECT_EQ(tiny.status, 2) << tiny;
+    EXPECT_NE(tiny.err.find("body.Band.TxLow: 1e-400 is too large or too small for a double"), std::string::npos)
+        << tiny.err;
 }

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <poll.h>
 #include <pty.h>
@@ -241,4 +242,59 @@ TEST_F(CliRadioTest, PasswordPromptAndProgressOnATerminal)
     EXPECT_EQ(seen.find("Qx7"), std::string::npos) << "the password was echoed: " << seen;
     EXPECT_NE(seen.find("100%"), std::string::npos) << seen;
     EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+// Installed, the program directory is not writable: the desktop program keeps
+// mysetup.ini in the per-user folder, and qtx-cli finds the ports there too.
+TEST_F(CliRadioTest, PortsOfThePerUserSettingsWhenTheProgramDirectoryIsReadOnly)
+{
+    namespace fs = std::filesystem;
+    SimulatedRadio sim;
+    ASSERT_TRUE(sim.start({}));
+    const std::string programDir = file("program");
+    fs::create_directories(programDir + "/language");
+    std::ofstream(programDir + "/language/mysetup.ini") << "[language]\nFactoryFres=0\n";
+    const std::string config = file("config");
+    fs::create_directories(config + "/QTX/QTX");
+    std::ofstream(config + "/QTX/QTX/mysetup.ini") << "[ports]\nCOM99=" << sim.device().toStdString() << "\n";
+    fs::create_directories(file("empty-config"));
+    for (const std::string& d : {programDir + "/language", programDir})
+        fs::permissions(d, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+
+    // Permissions do not stop root: as root, qtx-cli runs in a user
+    // namespace of its own, where it is nobody.
+    QStringList prefix;
+    if (::geteuid() == 0) {
+        QProcess probe;
+        probe.start("unshare", {"-U", "true"});
+        if (!probe.waitForFinished(5000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+            GTEST_SKIP() << "running as root without user namespaces: cannot make a directory read-only";
+        prefix = {"-U", ProgramPath("qtx-cli")};
+        fs::permissions(sim.device().toStdString(), fs::perms::others_read | fs::perms::others_write,
+                        fs::perm_options::add);
+    }
+    auto run = [&](const std::string& configHome) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", Q(configHome));
+        p.setProcessEnvironment(env);
+        p.setStandardInputFile(QProcess::nullDevice());
+        const QStringList args = {"info", "--port", "COM99", "--program-dir", Q(programDir)};
+        p.start(prefix.isEmpty() ? ProgramPath("qtx-cli") : QStringLiteral("unshare"), prefix + args);
+        CliRun r;
+        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit)
+            r.status = p.exitCode();
+        r.out = p.readAllStandardOutput().toStdString();
+        r.err = p.readAllStandardError().toStdString();
+        return r;
+    };
+
+    const CliRun reached = run(config);
+    EXPECT_EQ(reached.status, 0) << reached;
+    EXPECT_NE(reached.out.find("Model: QM-5210\n"), std::string::npos) << reached.out;
+    // The per-user file is what made COM99 known.
+    const CliRun unknown = run(file("empty-config"));
+    EXPECT_EQ(unknown.status, 3) << unknown;
+    EXPECT_NE(unknown.err.find("COM99"), std::string::npos) << unknown.err;
 }

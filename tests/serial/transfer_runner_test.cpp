@@ -93,10 +93,9 @@ TEST_F(TransferRunnerTest, FullReadAndWriteOverAPseudoTerminal)
 
     RadioImage image;
     PrefillImage(image);
-    std::string entered;
     ScriptedPrompter prompter;
     prompter.passwordAnswer = "Qx1";
-    TransferRunner runner(image, entered, prompter);
+    TransferRunner runner(image, prompter);
     std::vector<int> progress;
     QObject::connect(&runner, &TransferRunner::progress, [&progress](int p) { progress.push_back(p); });
 
@@ -105,7 +104,8 @@ TEST_F(TransferRunnerTest, FullReadAndWriteOverAPseudoTerminal)
     EXPECT_EQ(r.endText, "2004");
     EXPECT_TRUE(std::equal(image.begin() + 0x0010, image.end(), memory.begin() + 0x0010));
     EXPECT_EQ(prompter.prompts, std::vector<std::string>{""});
-    EXPECT_EQ(entered, "Qx1");
+    EXPECT_EQ(r.password, "Qx1");
+    runner.setKnownPassword(r.password);
     EXPECT_EQ(prompter.retries, 0);
     EXPECT_FALSE(runner.isPortOpen());
     ASSERT_FALSE(progress.empty());
@@ -144,9 +144,8 @@ TEST_F(TransferRunnerTest, RadioMessagesAndAPortThatCannotOpen)
     qtx::testing::RadioSimProcess sim;
     ASSERT_TRUE(sim.start({"--killed", "--stunned", "--band-code", "0x38"}));
     RadioImage image{};
-    std::string entered;
     ScriptedPrompter prompter;
-    TransferRunner runner(image, entered, prompter);
+    TransferRunner runner(image, prompter);
     TransferResult r = runner.run(TransferMode::Write, sim.device());
     EXPECT_FALSE(r.success);
     EXPECT_EQ(r.endText, "2007");
@@ -165,10 +164,9 @@ TEST_F(TransferRunnerTest, PortThatDisappearsEndsTheTransferPromptly)
     qtx::testing::RadioSimProcess sim;
     ASSERT_TRUE(sim.start({"--baud-timing"})); // a read now takes about 30 s
     RadioImage image{};
-    std::string entered;
     ScriptedPrompter prompter;
     prompter.retryAnswer = true;
-    TransferRunner runner(image, entered, prompter);
+    TransferRunner runner(image, prompter);
 
     QElapsedTimer sinceKill;
     int lastProgress = -1;

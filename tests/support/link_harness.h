@@ -26,8 +26,8 @@ public:
 
     RadioSimulator radio;
     RadioImage image{};
-    std::string enteredPassword;
-    TransferEngine engine{image, enteredPassword};
+    std::string enteredPassword; // kept across runs, as the programs keep it
+    TransferEngine engine{image};
 
     // Deliver only `threshold` bytes per receive event, the rest in later
     // events, as on a line where bytes trickle in one by one.
@@ -50,6 +50,7 @@ public:
     TransferResult run(TransferMode mode, int64_t limitMs = 3'600'000)
     {
         reset();
+        engine.setKnownPassword(enteredPassword);
         engine.start(mode);
         while (!result) {
             drain();
@@ -175,7 +176,11 @@ private:
         }
         engine.answerPassword(answer);
     }
-    void handle(link::Finished& f) { result = f.result; }
+    void handle(link::Finished& f)
+    {
+        result = f.result;
+        enteredPassword = f.result.password;
+    }
 
     Bytes input_;
     int threshold_ = 0;

@@ -80,10 +80,14 @@ const char* FailureTextId(TransferMode mode)
     return "";
 }
 
-TransferEngine::TransferEngine(RadioImage& image, std::string& enteredPassword)
+TransferEngine::TransferEngine(RadioImage& image)
     : image_(image)
-    , enteredPassword_(enteredPassword)
 {
+}
+
+void TransferEngine::setKnownPassword(std::string password)
+{
+    knownPassword_ = std::move(password);
 }
 
 void TransferEngine::setExpectedIdent(std::string model, std::string version)
@@ -127,6 +131,7 @@ void TransferEngine::start(TransferMode mode)
     outstanding_ = false;
     question_ = Question::None;
     radioPassword_.clear();
+    password_ = knownPassword_;
     ident_.reset();
     giveUpCause_.clear();
     sendProgram();
@@ -357,12 +362,12 @@ void TransferEngine::onPasswordBlock(std::span<const uint8_t> data)
     stopTimer();
     outstanding_ = false;
     radioPassword_ = RadioPasswordFromBlock(data);
-    if (PasswordPasses(radioPassword_, enteredPassword_)) {
+    if (PasswordPasses(radioPassword_, password_)) {
         advance();
         return;
     }
     question_ = Question::Password;
-    actions_.push_back(link::AskPassword{enteredPassword_});
+    actions_.push_back(link::AskPassword{password_});
 }
 
 void TransferEngine::answerPassword(std::optional<std::string> typed)
@@ -374,8 +379,8 @@ void TransferEngine::answerPassword(std::optional<std::string> typed)
         finish(false, "the password prompt was cancelled");
         return;
     }
-    enteredPassword_ = NormalisePassword(*typed);
-    if (enteredPassword_ != radioPassword_) {
+    password_ = NormalisePassword(*typed);
+    if (password_ != radioPassword_) {
         finish(false, "the password does not match the radio's");
         return;
     }
@@ -504,6 +509,7 @@ void TransferEngine::finish(bool success, std::string detail)
     r.endText = success ? SuccessTextId(state_.mode) : FailureTextId(state_.mode);
     r.ident = ident_;
     r.detail = std::move(detail);
+    r.password = password_;
     state_.step = TransferStep::None;
     state_.mode = TransferMode::None;
     actions_.push_back(link::Finished{std::move(r)});

@@ -69,6 +69,10 @@ struct TransferResult {
     std::optional<RadioIdent> ident;
     // Plain-words cause of a failure, for logs and the command line.
     std::string detail;
+    // The password the transfer ended with: the one known beforehand, or
+    // the one confirmed at the prompt (kept even when the radio refused it,
+    // so that the next prompt offers it again). The owner keeps it for the run.
+    std::string password;
 };
 
 namespace link {
@@ -106,12 +110,14 @@ public:
     static constexpr int kMaxResendRequests = 5;
     static constexpr const char* kRetryQuestionText = "2003";
 
-    // `image` receives a read and supplies a write; `enteredPassword` is the
-    // password the user last typed, kept by the owner for the whole run and
-    // updated when the user answers the password prompt. Both must outlive
-    // the engine. The owner prefills the image (PrefillImage) before a read
-    // and builds it before a write.
-    TransferEngine(RadioImage& image, std::string& enteredPassword);
+    // `image` receives a read and supplies a write and must outlive the
+    // engine. The owner prefills the image (PrefillImage) before a read and
+    // builds it before a write.
+    explicit TransferEngine(RadioImage& image);
+
+    // The password known before a transfer starts (the one last entered);
+    // the prompt is shown only when the radio's password differs from it.
+    void setKnownPassword(std::string password);
 
     // The identification a transfer accepts (the current model's texts).
     void setExpectedIdent(std::string model, std::string version);
@@ -165,7 +171,8 @@ private:
     std::string currentFrameName() const;
 
     RadioImage& image_;
-    std::string& enteredPassword_;
+    std::string knownPassword_;
+    std::string password_; // this transfer's: the known one, then the one confirmed at the prompt
     std::string expectedModel_ = kExpectedModel;
     std::string expectedVersion_ = kExpectedVersion;
 

@@ -99,9 +99,8 @@ int main(int argc, char** argv)
     const QString device = QString::fromLocal8Bit(radio.readLine()).trimmed();
 
     RadioImage image;
-    std::string password;
     NoPrompts prompts;
-    TransferRunner runner(image, password, prompts);
+    TransferRunner runner(image, prompts);
     int failures = 0;
 
     auto once = [&](TransferMode m) {

@@ -286,6 +286,23 @@ TEST(Engine, PasswordTypedAtThePromptRestartsTheHandshake)
     EXPECT_EQ(h.passwordPrompts.size(), 0u);
 }
 
+// The engine keeps no password between transfers: the result carries the
+// one to keep, and the owner hands it back.
+TEST(Engine, TheOwnerKeepsThePassword)
+{
+    LinkHarness h;
+    h.radio.setPassword("Ab12");
+    h.passwordAnswers = {std::string("Ab12 ")};
+    EXPECT_EQ(h.run(TransferMode::InfoRead).password, "Ab12");
+
+    h.enteredPassword = "";
+    h.passwordAnswers = {std::nullopt};
+    const TransferResult r = h.run(TransferMode::InfoRead);
+    EXPECT_FALSE(r.success);
+    EXPECT_EQ(h.passwordPrompts, std::vector<std::string>{""});
+    EXPECT_EQ(r.password, ""); // cancelled: the known one stays
+}
+
 TEST(Engine, WrongOrCancelledPasswordFails)
 {
     for (TransferMode mode : {TransferMode::Read, TransferMode::Write, TransferMode::InfoRead}) {
@@ -399,8 +416,7 @@ TEST(Engine, RestartEndUnansweredAsksAgain)
 TEST(Engine, PortFailureEndsTheTransferAtOnce)
 {
     RadioImage image{};
-    std::string password;
-    TransferEngine e(image, password);
+    TransferEngine e(image);
     e.start(TransferMode::Write);
     while (e.nextAction()) {
     }
@@ -427,8 +443,7 @@ TEST(Engine, PortFailureEndsTheTransferAtOnce)
 TEST(Engine, OnlyTheAnswerToTheFrameOutstandingCounts)
 {
     RadioImage image{};
-    std::string password;
-    TransferEngine e(image, password);
+    TransferEngine e(image);
     auto drain = [&e] {
         std::vector<LinkAction> out;
         while (auto a = e.nextAction())
