@@ -4,146 +4,273 @@
 #include "convert/code_text.h"
 #include "convert/numeric.h"
 #include "image/codec_support.h"
+#include "image/field_table.h"
 #include "image/image_map.h"
 
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <optional>
 
 namespace qtx {
 
 namespace im = imagemap;
 namespace ch = imagemap::channel;
+using namespace image;
+using C = ChannelRecord;
 
 namespace {
 
-constexpr const char* kLimitNames[4] = {"RxLow", "RxHigh", "TxLow", "TxHigh"};
+// ---- rows only channels have ----------------------------------------------
 
-double* LimitField(BandPlan& band, int i)
-{
-    switch (i) {
-    case 0: return &band.RxLow;
-    case 1: return &band.RxHigh;
-    case 2: return &band.TxLow;
-    default: return &band.TxHigh;
+// Four packed digits of a frequency. The receive frequency goes out trimmed,
+// an empty one as "no frequency"; the offset goes out as stored.
+struct FrequencyDigits {
+    int offset;
+    FixedText<9> C::*member;
+    BcdKind kind;
+    const char* what;
+
+    std::optional<Bcd4> sent(const C& c) const
+    {
+        if (kind == BcdKind::Offset)
+            return DigitsToBcd((c.*member).str());
+        const std::string rx = (c.*member).trimmed();
+        return DigitsToBcd(rx.empty() ? "FFFFFFFF" : rx);
     }
-}
-
-// A limit in MHz as eight packed digits in units of 100 Hz.
-std::optional<Bcd4> LimitToBcd(double mhz)
-{
-    if (!std::isfinite(mhz))
+    Problem check(const C& c) const
+    {
+        if (!sent(c))
+            return std::string(what) + " " + QuoteText((c.*member).str()) + " is not a frequency";
         return std::nullopt;
-    const double units = RoundHalfEven(mhz * 10000.0);
-    if (units < 0 || units > 99999999.0)
-        return std::nullopt;
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%08lld", static_cast<long long>(units));
-    return DigitsToBcd(digits);
-}
+    }
+    void put(ImageWriter& w, const C& c, Notices&) const { w.setBcd(offset, *sent(c)); }
+    template <class View>
+    void get(View& v, C& c) const
+    {
+        (c.*member).setPadded(BcdToDigits(v.bcd(offset), kind));
+    }
+    void spans(const SpanSink& sink) const { sink({what, offset, 0, 32}); }
+};
 
-double BcdToLimit(const Bcd4& bytes, int index)
-{
-    std::string digits;
-    for (uint8_t b : bytes)
-        digits += ByteToHex2(b);
-    for (char c : digits)
-        if (c < '0' || c > '9')
-            return DefaultBandLimit(index);
-    return *ParseDecimal(digits.substr(0, 4) + "." + digits.substr(4, 4));
-}
+// A DCS code 0-511: the low eight bits in their own byte, bit 8 in a flag
+// byte, which a read also keeps in the record's high member.
+struct DcsCode {
+    int lowOffset;
+    int highOffset;
+    int highShift;
+    int16_t C::*code;
+    int16_t C::*high;
+    const char* name;
+
+    Problem check(const C& c) const
+    {
+        if (c.*code < 0 || c.*code > 511)
+            return OutsideRange(name, c.*code, 511);
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const C& c, Notices&) const
+    {
+        w.setByte(lowOffset, static_cast<uint8_t>(c.*code & 0xFF));
+        w.setBits(highOffset, highShift, 1, static_cast<unsigned>(c.*code / 256));
+    }
+    template <class View>
+    void get(View& v, C& c) const
+    {
+        c.*high = static_cast<int16_t>(v.bits(highOffset, highShift, 1));
+        c.*code = static_cast<int16_t>(c.*high * 256 + v.byte(lowOffset));
+    }
+    void spans(const SpanSink& sink) const
+    {
+        sink({name, lowOffset, 0, 8});
+        sink({name, highOffset, highShift, 1});
+    }
+};
+
+// Simplex, "-", "+" travel as 0, 2, 3; a read of 1 is taken as simplex.
+struct ShiftDirection {
+    int offset;
+    int shift;
+
+    static constexpr uint8_t kCode[3] = {0, 2, 3};
+    Problem check(const C& c) const
+    {
+        if (c.ShiftDirection < 0 || c.ShiftDirection > 2)
+            return "ShiftDirection " + std::to_string(c.ShiftDirection) + " is outside 0-2";
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const C& c, Notices&) const { w.setBits(offset, shift, 2, kCode[c.ShiftDirection]); }
+    template <class View>
+    void get(View& v, C& c) const
+    {
+        const unsigned d = v.bits(offset, shift, 2);
+        c.ShiftDirection = static_cast<int16_t>(d == 0 ? 0 : d - 1);
+    }
+    void spans(const SpanSink& sink) const { sink({"ShiftDirection", offset, shift, 2}); }
+};
+
+struct ChannelName {
+    int offset;
+    int size;
+
+    Problem check(const C&) const { return std::nullopt; }
+    void put(ImageWriter& w, const C& c, Notices& notices) const { PutChannelName(w, c.Name.trimmed(), notices); }
+    template <class View>
+    void get(View& v, C& c) const
+    {
+        c.Name.setTerminated(TrimFixed(v.chars(offset, size)));
+    }
+    void spans(const SpanSink& sink) const { sink({"Name", offset, 0, 8 * size}); }
+};
+
+// The PTT-ID code of a memory channel: one hexadecimal digit per byte, a
+// short code filled with zeros; a read turns bytes above 15 into 0 in the
+// image too.
+struct PttIdDigits {
+    static std::string sent(const C& c)
+    {
+        std::string ptt = c.PttIdCode.trimmed();
+        if (ptt.size() < static_cast<size_t>(im::kChannelPttIdDigits))
+            ptt.append(im::kChannelPttIdDigits - ptt.size(), '0');
+        return ptt;
+    }
+    Problem check(const C& c) const
+    {
+        const std::string ptt = sent(c);
+        for (int i = 0; i < im::kChannelPttIdDigits; ++i)
+            if (HexDigitValue(ptt[i]) < 0)
+                return "PTT-ID code " + QuoteText(c.PttIdCode.str()) + " is not hexadecimal digits";
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const C& c, Notices&) const
+    {
+        const std::string ptt = sent(c);
+        for (int i = 0; i < im::kChannelPttIdDigits; ++i)
+            w.setByte(i, static_cast<uint8_t>(HexDigitValue(ptt[i])));
+    }
+    void get(ImageWriter& w, C& c) const
+    {
+        std::string digits;
+        for (int i = 0; i < im::kChannelPttIdDigits; ++i) {
+            if (w.byte(i) > 15)
+                w.setByte(i, 0);
+            digits += ByteToHex2(w.byte(i))[1];
+        }
+        c.PttIdCode.setPadded(digits);
+    }
+    void spans(const SpanSink& sink) const { sink({"PttIdCode", 0, 0, 8 * im::kChannelPttIdDigits}); }
+};
+
+int PowerFromImage(int b) { return b == 3 ? 2 : b; }
+
+// ---- the layouts ----------------------------------------------------------
+
+// One channel entry, 31 bytes (memory channels, PA, PB and the VFO alike).
+constexpr std::tuple kChannelEntry{
+    FrequencyDigits{ch::kRxFrequency, &C::RxFrequency, BcdKind::Receive, "receive frequency"},
+    FrequencyDigits{ch::kOffset, &C::Offset, BcdKind::Offset, "offset"},
+    Byte{ch::kStep, &C::Step, "Step"},
+    Bits{ch::kFlagsA, 0, 1, &C::TxInhibit, "TxInhibit"},
+    Bits{ch::kFlagsA, 1, 1, &C::Reverse, "Reverse"},
+    Bits{ch::kFlagsA, 2, 2, &C::Bandwidth, "Bandwidth"},
+    Bits{ch::kFlagsA, 4, 1, &C::TxDcsInverted, "TxDcsInverted"},
+    Bits{ch::kFlagsA, 6, 1, &C::PttIdDecode, "PttIdDecode"},
+    Fixed{ch::kFlagsA, 7, 1},
+    ShiftDirection{ch::kFlagsB, 0},
+    Bits{ch::kFlagsB, 2, 2, &C::TxPower, "TxPower", PowerFromImage},
+    Bits{ch::kFlagsB, 4, 1, &C::RxDcsInverted, "RxDcsInverted"},
+    Bits{ch::kFlagsB, 6, 1, &C::Compander, "Compander"},
+    Bits{ch::kFlagsB, 7, 1, &C::TalkAround, "TalkAround"},
+    Bits{ch::kToneTypes, 0, 2, &C::TxToneType, "TxToneType"},
+    Bits{ch::kToneTypes, 2, 2, &C::RxToneType, "RxToneType"},
+    Bits{ch::kToneTypes, 4, 4, &C::DtmfCode, "DtmfCode"},
+    Byte{ch::kTxCtcss, &C::TxCtcss, "TxCtcss"},
+    Byte{ch::kRxCtcss, &C::RxCtcss, "RxCtcss"},
+    DcsCode{ch::kTxDcsLow, ch::kFlagsA, 5, &C::TxDcsCode, &C::TxDcsHigh, "TxDcsCode"},
+    DcsCode{ch::kRxDcsLow, ch::kFlagsB, 5, &C::RxDcsCode, &C::RxDcsHigh, "RxDcsCode"},
+    Byte{ch::kOptionalSignal, &C::OptionalSignal, "OptionalSignal"},
+    Byte{ch::kTwoToneCall, &C::TwoToneCall, "TwoToneCall"},
+    Byte{ch::kFiveToneCall, &C::FiveToneCall, "FiveToneCall"},
+    ChannelName{ch::kName, ch::kNameSize},
+    Byte{ch::kBusyLock, &C::BusyLock, "BusyLock"},
+    Byte{ch::kRadioExtra, &C::RadioExtra, "RadioExtra"},
+    Bits{ch::kPttIdModes, 0, 4, &C::DtmfPttId, "DtmfPttId"},
+    Bits{ch::kPttIdModes, 4, 4, &C::FiveTonePttId, "FiveTonePttId"},
+    Byte{ch::kSquelchMode, &C::SquelchMode, "SquelchMode"},
+    Byte{ch::kScrambler, &C::Scrambler, "Scrambler"},
+};
+
+// A memory channel's entry in the PTT-ID code table.
+constexpr std::tuple kChannelPttId{PttIdDigits{}};
+
+// ---- band limits ------------------------------------------------------------
+
+// A limit in MHz as eight packed digits in units of 100 Hz; bytes that are
+// not decimal digits read as the limit's default.
+struct BandLimit {
+    int offset;
+    double BandPlan::*member;
+    const char* name;
+    int index;
+
+    static std::optional<Bcd4> ToBcd(double mhz)
+    {
+        if (!std::isfinite(mhz))
+            return std::nullopt;
+        const double units = RoundHalfEven(mhz * 10000.0);
+        if (units < 0 || units > 99999999.0)
+            return std::nullopt;
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%08lld", static_cast<long long>(units));
+        return DigitsToBcd(digits);
+    }
+    Problem check(const BandPlan& b) const
+    {
+        if (!ToBcd(b.*member))
+            return std::string("band limit ") + name + " " + ShortDecimal(b.*member) +
+                   " MHz cannot be sent to the radio";
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const BandPlan& b, Notices&) const { w.setBcd(offset, *ToBcd(b.*member)); }
+    template <class View>
+    void get(View& v, BandPlan& b) const
+    {
+        std::string digits;
+        for (uint8_t byte : v.bcd(offset))
+            digits += ByteToHex2(byte);
+        for (char c : digits)
+            if (c < '0' || c > '9') {
+                b.*member = DefaultBandLimit(index);
+                return;
+            }
+        b.*member = *ParseDecimal(digits.substr(0, 4) + "." + digits.substr(4, 4));
+    }
+    void spans(const SpanSink& sink) const { sink({name, offset, 0, 32}); }
+};
+
+constexpr std::tuple kBandLimitFields{
+    BandLimit{0 * im::kBandLimitSize, &BandPlan::RxLow, "RxLow", 0},
+    BandLimit{1 * im::kBandLimitSize, &BandPlan::RxHigh, "RxHigh", 1},
+    BandLimit{2 * im::kBandLimitSize, &BandPlan::TxLow, "TxLow", 2},
+    BandLimit{3 * im::kBandLimitSize, &BandPlan::TxHigh, "TxHigh", 3},
+};
 
 std::string Describe(const ChannelRecord& c)
 {
     return "channel " + ChannelLabel(c.Number) + " (Number " + std::to_string(c.Number) + ")";
 }
 
-// One value of a channel going into width bits (8 for a whole byte).
-struct Packed {
-    const char* name;
-    int value;
-    int width;
-};
-
-std::optional<std::string> CheckPacked(std::initializer_list<Packed> fields)
+Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, Notices& notices)
 {
-    for (const Packed& f : fields)
-        if (f.value < 0 || f.value >= (1 << f.width))
-            return std::string(f.name) + " " + std::to_string(f.value) + " is outside 0-" +
-                   std::to_string((1 << f.width) - 1);
-    return std::nullopt;
-}
-
-// The channel's values that go into the entry, checked before anything is
-// written so that a bad value cannot spill into a neighbouring field.
-std::optional<std::string> CheckChannelValues(const ChannelRecord& c)
-{
-    if (c.ShiftDirection < 0 || c.ShiftDirection > 2)
-        return "ShiftDirection " + std::to_string(c.ShiftDirection) + " is outside 0-2";
-    if (c.TxDcsCode < 0 || c.TxDcsCode > 511)
-        return "TxDcsCode " + std::to_string(c.TxDcsCode) + " is outside 0-511";
-    if (c.RxDcsCode < 0 || c.RxDcsCode > 511)
-        return "RxDcsCode " + std::to_string(c.RxDcsCode) + " is outside 0-511";
-    return CheckPacked({
-        {"Step", c.Step, 8},
-        {"TxInhibit", c.TxInhibit, 1},
-        {"Reverse", c.Reverse, 1},
-        {"Bandwidth", c.Bandwidth, 2},
-        {"TxDcsInverted", c.TxDcsInverted, 1},
-        {"PttIdDecode", c.PttIdDecode, 1},
-        {"TxPower", c.TxPower, 2},
-        {"RxDcsInverted", c.RxDcsInverted, 1},
-        {"Compander", c.Compander, 1},
-        {"TalkAround", c.TalkAround, 1},
-        {"TxToneType", c.TxToneType, 2},
-        {"RxToneType", c.RxToneType, 2},
-        {"DtmfCode", c.DtmfCode, 4},
-        {"TxCtcss", c.TxCtcss, 8},
-        {"RxCtcss", c.RxCtcss, 8},
-        {"OptionalSignal", c.OptionalSignal, 8},
-        {"TwoToneCall", c.TwoToneCall, 8},
-        {"FiveToneCall", c.FiveToneCall, 8},
-        {"BusyLock", c.BusyLock, 8},
-        {"RadioExtra", c.RadioExtra, 8},
-        {"DtmfPttId", c.DtmfPttId, 4},
-        {"FiveTonePttId", c.FiveTonePttId, 4},
-        {"SquelchMode", c.SquelchMode, 8},
-        {"Scrambler", c.Scrambler, 8},
-    });
-}
-
-constexpr uint8_t kDirectionCode[3] = {0, 2, 3};
-
-Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, std::vector<std::string>& notices)
-{
-    auto fail = [&c](const std::string& what) { return CodecError(kStepFrequency, Describe(c) + ": " + what); };
-
     if (c.Number < 1 || c.Number > im::kSlotCount)
         return CodecError(kStepFrequency, "channel Number " + std::to_string(c.Number) + " is outside 1-203");
     const int slot = c.Number - 1;
+    const bool memory = slot < im::kMemoryChannels.count;
 
-    std::string rx = c.RxFrequency.trimmed();
-    if (rx.empty())
-        rx = "FFFFFFFF";
-    const auto rxBytes = DigitsToBcd(rx);
-    if (!rxBytes)
-        return fail("receive frequency " + QuoteText(c.RxFrequency.str()) + " is not a frequency");
-    const auto offsetBytes = DigitsToBcd(c.Offset.str());
-    if (!offsetBytes)
-        return fail("offset " + QuoteText(c.Offset.str()) + " is not a frequency");
-    if (auto problem = CheckChannelValues(c))
-        return fail(*problem);
-
-    std::string ptt;
-    if (slot < im::kMemoryChannels.count) {
-        ptt = c.PttIdCode.trimmed();
-        if (ptt.size() < static_cast<size_t>(im::kChannelPttIdDigits))
-            ptt.append(im::kChannelPttIdDigits - ptt.size(), '0');
-        for (int i = 0; i < im::kChannelPttIdDigits; ++i)
-            if (HexDigitValue(ptt[i]) < 0)
-                return fail("PTT-ID code " + QuoteText(c.PttIdCode.str()) + " is not hexadecimal digits");
-    }
+    auto problem = CheckFields(kChannelEntry, c);
+    if (!problem && memory)
+        problem = CheckFields(kChannelPttId, c);
+    if (problem)
+        return CodecError(kStepFrequency, Describe(c) + ": " + *problem);
 
     if (slot < im::kBitmapSlots) {
         ImageWriter present(image, im::kChannelPresentBitmap);
@@ -157,80 +284,23 @@ Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, std::vector<std:
     c.TxDcsHigh = static_cast<int16_t>(c.TxDcsCode / 256);
     c.RxDcsHigh = static_cast<int16_t>(c.RxDcsCode / 256);
 
-    ImageWriter e(image, im::ChannelEntry(slot));
-    e.setBcd(ch::kRxFrequency, *rxBytes);
-    e.setBcd(ch::kOffset, *offsetBytes);
-    e.setByte(ch::kStep, static_cast<uint8_t>(c.Step));
-    e.setByte(ch::kFlagsA, static_cast<uint8_t>(c.TxInhibit | c.Reverse << 1 | c.Bandwidth << 2 |
-                                                c.TxDcsInverted << 4 | c.TxDcsHigh << 5 | c.PttIdDecode << 6));
-    e.setByte(ch::kFlagsB, static_cast<uint8_t>(kDirectionCode[c.ShiftDirection] | c.TxPower << 2 |
-                                                c.RxDcsInverted << 4 | c.RxDcsHigh << 5 | c.Compander << 6 |
-                                                c.TalkAround << 7));
-    e.setByte(ch::kToneTypes, static_cast<uint8_t>(c.TxToneType | c.RxToneType << 2 | c.DtmfCode << 4));
-    e.setByte(ch::kTxCtcss, static_cast<uint8_t>(c.TxCtcss));
-    e.setByte(ch::kRxCtcss, static_cast<uint8_t>(c.RxCtcss));
-    e.setByte(ch::kTxDcsLow, static_cast<uint8_t>(c.TxDcsCode & 0xFF));
-    e.setByte(ch::kRxDcsLow, static_cast<uint8_t>(c.RxDcsCode & 0xFF));
-    e.setByte(ch::kOptionalSignal, static_cast<uint8_t>(c.OptionalSignal));
-    e.setByte(ch::kTwoToneCall, static_cast<uint8_t>(c.TwoToneCall));
-    e.setByte(ch::kFiveToneCall, static_cast<uint8_t>(c.FiveToneCall));
-    PutChannelName(e, c.Name.trimmed(), notices);
-    e.setByte(ch::kBusyLock, static_cast<uint8_t>(c.BusyLock));
-    e.setByte(ch::kRadioExtra, static_cast<uint8_t>(c.RadioExtra));
-    e.setByte(ch::kPttIdModes, static_cast<uint8_t>(c.DtmfPttId | c.FiveTonePttId << 4));
-    e.setByte(ch::kSquelchMode, static_cast<uint8_t>(c.SquelchMode));
-    e.setByte(ch::kScrambler, static_cast<uint8_t>(c.Scrambler));
-
-    if (!ptt.empty()) {
+    ImageWriter entry(image, im::ChannelEntry(slot));
+    PutFields(kChannelEntry, entry, c, notices);
+    if (memory) {
         ImageWriter code(image, im::kChannelPttIdCodes.entry(slot));
-        for (int i = 0; i < im::kChannelPttIdDigits; ++i)
-            code.setByte(i, static_cast<uint8_t>(HexDigitValue(ptt[i])));
+        PutFields(kChannelPttId, code, c, notices);
     }
     return {};
 }
 
-void DecodeChannelEntry(const ImageReader& e, ChannelRecord& c)
-{
-    c.RxFrequency.setPadded(BcdToDigits(e.bcd(ch::kRxFrequency), BcdKind::Receive));
-    c.Offset.setPadded(BcdToDigits(e.bcd(ch::kOffset), BcdKind::Offset));
-    c.Step = e.byte(ch::kStep);
-
-    c.TxInhibit = static_cast<int16_t>(e.bits(ch::kFlagsA, 0, 1));
-    c.Reverse = static_cast<int16_t>(e.bits(ch::kFlagsA, 1, 1));
-    c.Bandwidth = static_cast<int16_t>(e.bits(ch::kFlagsA, 2, 2));
-    c.TxDcsInverted = static_cast<int16_t>(e.bits(ch::kFlagsA, 4, 1));
-    c.TxDcsHigh = static_cast<int16_t>(e.bits(ch::kFlagsA, 5, 1));
-    c.PttIdDecode = static_cast<int16_t>(e.bits(ch::kFlagsA, 6, 1));
-
-    const unsigned direction = e.bits(ch::kFlagsB, 0, 2);
-    c.ShiftDirection = static_cast<int16_t>(direction == 0 ? 0 : direction - 1);
-    const unsigned power = e.bits(ch::kFlagsB, 2, 2);
-    c.TxPower = static_cast<int16_t>(power == 3 ? 2 : power);
-    c.RxDcsInverted = static_cast<int16_t>(e.bits(ch::kFlagsB, 4, 1));
-    c.RxDcsHigh = static_cast<int16_t>(e.bits(ch::kFlagsB, 5, 1));
-    c.Compander = static_cast<int16_t>(e.bits(ch::kFlagsB, 6, 1));
-    c.TalkAround = static_cast<int16_t>(e.bits(ch::kFlagsB, 7, 1));
-
-    c.TxToneType = static_cast<int16_t>(e.bits(ch::kToneTypes, 0, 2));
-    c.RxToneType = static_cast<int16_t>(e.bits(ch::kToneTypes, 2, 2));
-    c.DtmfCode = static_cast<int16_t>(e.bits(ch::kToneTypes, 4, 4));
-    c.TxCtcss = e.byte(ch::kTxCtcss);
-    c.RxCtcss = e.byte(ch::kRxCtcss);
-    c.TxDcsCode = static_cast<int16_t>(c.TxDcsHigh * 256 + e.byte(ch::kTxDcsLow));
-    c.RxDcsCode = static_cast<int16_t>(c.RxDcsHigh * 256 + e.byte(ch::kRxDcsLow));
-    c.OptionalSignal = e.byte(ch::kOptionalSignal);
-    c.TwoToneCall = e.byte(ch::kTwoToneCall);
-    c.FiveToneCall = e.byte(ch::kFiveToneCall);
-    c.Name.setTerminated(TrimFixed(e.chars(ch::kName, ch::kNameSize)));
-    c.BusyLock = e.byte(ch::kBusyLock);
-    c.RadioExtra = e.byte(ch::kRadioExtra);
-    c.DtmfPttId = static_cast<int16_t>(e.bits(ch::kPttIdModes, 0, 4));
-    c.FiveTonePttId = static_cast<int16_t>(e.bits(ch::kPttIdModes, 4, 4));
-    c.SquelchMode = e.byte(ch::kSquelchMode);
-    c.Scrambler = e.byte(ch::kScrambler);
-}
-
 } // namespace
+
+std::vector<BlockLayout> ChannelLayouts()
+{
+    return {DescribeBlock("channel entry", im::kChannelEntrySize, kChannelEntry),
+            DescribeBlock("channel PTT-ID code", im::kChannelPttIdCodes.size, kChannelPttId),
+            DescribeBlock("band limits", im::kBandLimits.size, kBandLimitFields)};
+}
 
 std::string ChannelLabel(int number)
 {
@@ -253,15 +323,16 @@ void PutChannelName(ImageWriter& entry, std::string_view trimmedName, std::vecto
 
 Result<void> SetCommDataByFrequency(Codeplug& cp, RadioImage& image, std::vector<std::string>& notices)
 {
+    // Limits go out one by one; those before a bad one stay written.
     ImageWriter limits(image, im::kBandLimits);
-    for (int i = 0; i < 4; ++i) {
-        const double mhz = *LimitField(cp.body.Band, i);
-        const auto bytes = LimitToBcd(mhz);
-        if (!bytes)
-            return CodecError(kStepFrequency, std::string("band limit ") + kLimitNames[i] + " " +
-                                                  ShortDecimal(mhz) + " MHz cannot be sent to the radio");
-        limits.setBcd(i * im::kBandLimitSize, *bytes);
-    }
+    Problem problem;
+    std::apply(
+        [&](const auto&... f) {
+            (void)(... || (problem = EncodeFields(std::tuple{f}, limits, cp.body.Band)).has_value());
+        },
+        kBandLimitFields);
+    if (problem)
+        return CodecError(kStepFrequency, *problem);
 
     const int count = cp.body.ChannelCount;
     if (count < 0 || count > kMaxChannels)
@@ -277,8 +348,7 @@ Result<void> SetCommDataByFrequency(Codeplug& cp, RadioImage& image, std::vector
 void ParseChannels(RadioImage& image, Codeplug& cp)
 {
     ImageReader limits(image, im::kBandLimits);
-    for (int i = 0; i < 4; ++i)
-        *LimitField(cp.body.Band, i) = BcdToLimit(limits.bcd(i * im::kBandLimitSize), i);
+    DecodeFields(kBandLimitFields, limits, cp.body.Band);
 
     ImageReader present(image, im::kChannelPresentBitmap);
     ImageReader skip(image, im::kChannelScanSkipBitmap);
@@ -300,17 +370,11 @@ void ParseChannels(RadioImage& image, Codeplug& cp)
         ImageReader entry(image, im::ChannelEntry(slot));
         if (BcdToDigits(entry.bcd(ch::kRxFrequency), BcdKind::Receive) == "FFFFFFFFF")
             continue;
-        DecodeChannelEntry(entry, c);
+        DecodeFields(kChannelEntry, entry, c);
 
         if (slot < im::kMemoryChannels.count) {
             ImageWriter code(image, im::kChannelPttIdCodes.entry(slot));
-            std::string digits;
-            for (int i = 0; i < im::kChannelPttIdDigits; ++i) {
-                if (code.byte(i) > 15)
-                    code.setByte(i, 0);
-                digits += ByteToHex2(code.byte(i))[1];
-            }
-            c.PttIdCode.setPadded(digits);
+            DecodeFields(kChannelPttId, code, c);
         }
         cp.channels[position] = c;
         cp.body.ChannelCount = static_cast<int16_t>(position + 1);

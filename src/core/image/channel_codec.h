@@ -1,6 +1,7 @@
 #pragma once
 // Band limits and channels <-> the radio image.
 
+#include "image/field_table.h"
 #include "image/image_access.h"
 #include "image/radio_image.h"
 #include "model/codeplug.h"
@@ -30,6 +31,9 @@ void ParseChannels(RadioImage& image, Codeplug& cp);
 // with the "Name is too long!" notice, space padded; an empty name is seven
 // 0x00 bytes.
 void PutChannelName(ImageWriter& entry, std::string_view trimmedName, std::vector<std::string>& notices);
+
+// The field tables of the channel entry, the PTT-ID code and the band limits.
+std::vector<image::BlockLayout> ChannelLayouts();
 
 // The label the channel grid shows for a channel number ("0".."199", "PA",
 // "PB", "VFO").

@@ -3,11 +3,15 @@
 // Ani and SendTime travel with the option bytes (settings_codec.h);
 // PttIdMode is not carried.
 
+#include "image/field_table.h"
 #include "image/radio_image.h"
 #include "model/codeplug.h"
 #include "model/result.h"
 
 namespace qtx {
+
+// The field tables of the DTMF header, a code area and the book.
+std::vector<image::BlockLayout> DtmfLayouts();
 
 // Fails with "SetCommDataByDTMFError". An own ID shorter than three digits
 // is padded on the left with zeros ("7" -> "007") and written back into

@@ -2,6 +2,7 @@
 // The radio's identity and service texts, bytes 0x0010-0x00FF of the image.
 // Held apart from the Codeplug; never saved, never written to a radio.
 
+#include "image/field_table.h"
 #include "image/radio_image.h"
 
 #include <string>
@@ -28,6 +29,9 @@ struct EmbeddedInfo {
 
     friend bool operator==(const EmbeddedInfo&, const EmbeddedInfo&) = default;
 };
+
+// The field table of the information block (read only).
+image::BlockLayout EmbeddedInfoLayout();
 
 EmbeddedInfo ParseEmbeddedInfo(const RadioImage& image);
 

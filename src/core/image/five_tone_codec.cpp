@@ -2,16 +2,19 @@
 
 #include "convert/numeric.h"
 #include "image/codec_support.h"
-#include "image/image_access.h"
+#include "image/field_table.h"
 #include "image/image_map.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace qtx {
 
 namespace im = imagemap;
 namespace ft = imagemap::fivetone;
+using namespace image;
+using F = FiveToneSettings;
+using Code = FiveToneCode;
+using Info = FiveToneInfoCode;
 
 namespace {
 
@@ -26,96 +29,221 @@ std::string CodeDigits(const std::string& trimmed, int n)
     return t;
 }
 
-std::optional<std::string> PutFiveToneCode(RadioImage& image, const im::FiveToneCodeArea& where,
-                                           const FiveToneCode& code, bool withName)
+std::string TooLong(int n, int maxDigits)
 {
-    const int n = code.CodeLength;
-    if (n > where.maxDigits)
-        return "code length " + std::to_string(n) + " is more than the " + std::to_string(where.maxDigits) +
-               " digits the radio holds";
-    std::string t = CodeDigits(code.Code.trimmed(), n);
-    if (n % 2 != 0)
-        t += 'E';
-
-    if (!IsHexDigits(t))
-        return "code " + QuoteText(code.Code.str()) + " holds a character that is not a hexadecimal digit";
-    ImageWriter w(image, where.area);
-    w.setByte(ft::kCodeStandard, code.Standard);
-    w.setByte(ft::kCodeLength, static_cast<uint8_t>(n));
-    w.setByte(ft::kCodeToneLength, ToneLengthToImage(code.ToneLength));
-    w.setHexDigits(ft::kCodeDigits, t);
-    if (withName) {
-        const std::string name = code.Name.trimmed();
-        w.setChars(ft::kCallName, ft::kCallNameSize, name, name.empty() ? 0x00 : 0x20);
-    }
-    return std::nullopt;
+    return "code length " + std::to_string(n) + " is more than the " + std::to_string(maxDigits) +
+           " digits the radio holds";
 }
 
-void GetFiveToneCode(const RadioImage& image, const im::FiveToneCodeArea& where, FiveToneCode& code, bool withName)
+template <size_t N>
+std::string NotHex(const FixedText<N>& code)
 {
-    ImageReader r(image, where.area);
-    const int n = std::min<int>(r.byte(ft::kCodeLength), where.maxDigits);
-    code.Standard = r.byte(ft::kCodeStandard);
-    code.CodeLength = static_cast<uint8_t>(n);
-    code.ToneLength = ToneLengthFromImage(r.byte(ft::kCodeToneLength));
-    code.Code.setTerminated(r.hexDigits(ft::kCodeDigits, (n + 1) / 2).substr(0, n));
-    if (withName) {
-        const auto name = r.collect(ft::kCallName, ft::kCallNameSize, true, true);
-        StoreCollected(code.Name, name.text, name.stopped);
-    }
+    return "code " + QuoteText(code.str()) + " holds a character that is not a hexadecimal digit";
 }
 
-std::optional<std::string> PutInfoCode(RadioImage& image, int j, const FiveToneInfoCode& info)
-{
-    const int n = info.CodeLength;
-    if (n > ft::kInfoMaxDigits)
-        return "code length " + std::to_string(n) + " is more than the " + std::to_string(ft::kInfoMaxDigits) +
-               " digits the radio holds";
-    const std::string t = CodeDigits(info.Code.trimmed(), n);
-    if (!IsHexDigits(t))
-        return "code " + QuoteText(info.Code.str()) + " holds a character that is not a hexadecimal digit";
-
-    ImageWriter w(image, im::kFiveToneInfoCodes.entry(j));
-    w.setByte(ft::kInfoFunction, info.DecodeFunction);
-    w.setByte(ft::kInfoResponse, info.DecodeResponse);
-    w.setByte(ft::kInfoLength, static_cast<uint8_t>(n));
-    for (int i = 0; i < n; ++i)
-        w.setByte(ft::kInfoDigits + i, static_cast<uint8_t>(HexDigitValue(t[i])));
-    w.setChars(ft::kInfoName, ft::kInfoNameSize, info.Name.trimmed(), 0x00);
-    return std::nullopt;
-}
-
-uint8_t ZeroForFF(uint8_t b) { return b == 0xFF ? 0 : b; }
-
-void GetInfoCode(const RadioImage& image, int j, FiveToneInfoCode& info)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    ImageReader r(image, im::kFiveToneInfoCodes.entry(j));
-    info.DecodeFunction = ZeroForFF(r.byte(ft::kInfoFunction));
-    info.DecodeResponse = ZeroForFF(r.byte(ft::kInfoResponse));
-    const int n = std::min<int>(ZeroForFF(r.byte(ft::kInfoLength)), ft::kInfoMaxDigits);
-    info.CodeLength = static_cast<uint8_t>(n);
-    // Each digit byte in hexadecimal without a leading zero.
-    std::string code;
-    for (int i = 0; i < n; ++i) {
-        const uint8_t b = r.byte(ft::kInfoDigits + i);
-        if (b >= 16)
-            code += kHex[b >> 4];
-        code += kHex[b & 0x0F];
-    }
-    info.Code.setTerminated(code.substr(0, n));
-    const auto name = r.collect(ft::kInfoName, ft::kInfoNameSize, true, true);
-    if (!name.text.empty())
-        info.Name.setTerminated(name.text);
-}
-
-struct HeaderValue {
+// The own ID: five bytes, one decimal digit each, the first OwnIdLength
+// taken from the stored code and the rest zeros. Only the five bytes are
+// read, whatever length the radio claims.
+struct FiveToneOwnId {
     int offset;
-    int value;
-    const char* name;
+    int lengthOffset;
+
+    Problem check(const F& f) const
+    {
+        for (int i = 0; i < ft::kOwnIdSize && i < f.OwnIdLength; ++i) {
+            const char c = f.OwnCode.at(i);
+            if (c < '0' || c > '9')
+                return "own ID " + QuoteText(f.OwnCode.str()) + " has no digit at position " +
+                       std::to_string(i + 1) + " of its length " + std::to_string(f.OwnIdLength);
+        }
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const F& f, Notices&) const
+    {
+        for (int i = 0; i < ft::kOwnIdSize; ++i)
+            w.setByte(offset + i, static_cast<uint8_t>(i < f.OwnIdLength ? f.OwnCode.at(i) - '0' : 0));
+    }
+    template <class View>
+    void get(View& v, F& f) const
+    {
+        std::string id;
+        const int digits = std::min<int>(v.byte(lengthOffset), ft::kOwnIdSize);
+        for (int i = 0; i < digits; ++i)
+            id += std::to_string(v.byte(offset + i));
+        id += '\0';
+        f.OwnCode.setPadded(id.substr(0, f.OwnCode.size));
+    }
+    void spans(const SpanSink& sink) const { sink({"OwnCode", offset, 0, 8 * ft::kOwnIdSize}); }
 };
 
+// A code's length byte and its packed digits, first digit in the high
+// nibble, an odd count closed with "E". A length beyond the room is refused
+// rather than spilled into the next area, and read back cut to the room.
+struct FiveToneDigits {
+    int lengthOffset;
+    int digitsOffset;
+    int maxDigits;
+
+    std::string sent(const Code& c) const
+    {
+        std::string t = CodeDigits(c.Code.trimmed(), c.CodeLength);
+        if (c.CodeLength % 2 != 0)
+            t += 'E';
+        return t;
+    }
+    Problem check(const Code& c) const
+    {
+        if (c.CodeLength > maxDigits)
+            return TooLong(c.CodeLength, maxDigits);
+        if (!IsHexDigits(sent(c)))
+            return NotHex(c.Code);
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const Code& c, Notices&) const
+    {
+        w.setByte(lengthOffset, c.CodeLength);
+        w.setHexDigits(digitsOffset, sent(c));
+    }
+    template <class View>
+    void get(View& v, Code& c) const
+    {
+        const int n = std::min<int>(v.byte(lengthOffset), maxDigits);
+        c.CodeLength = static_cast<uint8_t>(n);
+        c.Code.setTerminated(v.hexDigits(digitsOffset, (n + 1) / 2).substr(0, n));
+    }
+    void spans(const SpanSink& sink) const
+    {
+        sink({"CodeLength", lengthOffset, 0, 8});
+        sink({"Code", digitsOffset, 0, 8 * ((maxDigits + 1) / 2)});
+    }
+};
+
+// An information code's length byte (0xFF reads as 0) and one digit per
+// byte; a read shows each byte in hexadecimal without a leading zero.
+struct InfoDigits {
+    int lengthOffset;
+    int digitsOffset;
+    int maxDigits;
+
+    Problem check(const Info& info) const
+    {
+        if (info.CodeLength > maxDigits)
+            return TooLong(info.CodeLength, maxDigits);
+        if (!IsHexDigits(CodeDigits(info.Code.trimmed(), info.CodeLength)))
+            return NotHex(info.Code);
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const Info& info, Notices&) const
+    {
+        const std::string t = CodeDigits(info.Code.trimmed(), info.CodeLength);
+        w.setByte(lengthOffset, info.CodeLength);
+        for (int i = 0; i < info.CodeLength; ++i)
+            w.setByte(digitsOffset + i, static_cast<uint8_t>(HexDigitValue(t[i])));
+    }
+    template <class View>
+    void get(View& v, Info& info) const
+    {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const uint8_t length = v.byte(lengthOffset);
+        const int n = std::min<int>(length == 0xFF ? 0 : length, maxDigits);
+        info.CodeLength = static_cast<uint8_t>(n);
+        std::string code;
+        for (int i = 0; i < n; ++i) {
+            const uint8_t b = v.byte(digitsOffset + i);
+            if (b >= 16)
+                code += kHex[b >> 4];
+            code += kHex[b & 0x0F];
+        }
+        info.Code.setTerminated(code.substr(0, n));
+    }
+    void spans(const SpanSink& sink) const
+    {
+        sink({"CodeLength", lengthOffset, 0, 8});
+        sink({"Code", digitsOffset, 0, 8 * maxDigits});
+    }
+};
+
+int ToneLengthTo(int ms) { return ToneLengthToImage(ms); }
+int ToneLengthFrom(int b) { return ToneLengthFromImage(static_cast<uint8_t>(b)); }
+int ZeroForFF(int b) { return b == 0xFF ? 0 : b; }
+
+// The decode time, kept outside the 5-tone record.
+struct DecodeTime {
+    uint8_t value = 0;
+};
+
+// Byte 0x0A is not carried.
+constexpr std::tuple kFiveToneHeader{
+    Byte{ft::kHeaderReserved, &F::HeaderReserved, "HeaderReserved"},
+    Byte{ft::kDecodeResponse, &F::DecodeResponse, "DecodeResponse"},
+    Byte{ft::kStandard, &F::Standard, "Standard"},
+    Byte{ft::kOwnIdLength, &F::OwnIdLength, "OwnIdLength"},
+    Byte{ft::kToneLength, &F::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
+    FiveToneOwnId{ft::kOwnId, ft::kOwnIdLength},
+    Byte{ft::kSetting60081, &F::Setting60081, "Setting60081"},
+    Byte{ft::kSetting60308, &F::Setting60308, "Setting60308"},
+    Byte{ft::kSetting60309, &F::Setting60309, "Setting60309"},
+    Byte{ft::kSetting60307, &F::Setting60307, "Setting60307"},
+    Byte{ft::kFirstDigitDelay, &F::FirstDigitDelay, "FirstDigitDelay"},
+    Byte{ft::kSideTone, &F::SideTone, "SideTone"},
+    Byte{ft::kValue6, &F::Value6, "Value6"},
+    Byte{ft::kPauseCode, &F::PauseCode, "PauseCode"},
+    Byte{ft::kPauseTime, &F::PauseTime, "PauseTime"},
+    Byte{ft::kFirstCodeDelay, &F::FirstCodeDelay, "FirstCodeDelay"},
+};
+constexpr std::tuple kDecodeTime{Byte{ft::kCodeFormat, &DecodeTime::value, "CodeFormat"}};
+
+// Entries keep their 16 bits as they are, a value above 32767 included.
+constexpr std::tuple kUserTones{WordRun<F, int16_t, im::kUserToneCount>{0, &F::UserToneTable, "UserToneTable"}};
+
+// PTT-ID codes; byte 0 is not carried.
+constexpr std::tuple kPttIdCode{
+    Byte{ft::kCodeStandard, &Code::Standard, "Standard"},
+    FiveToneDigits{ft::kCodeLength, ft::kCodeDigits, im::kFiveTonePttIdBegin.maxDigits},
+    Byte{ft::kCodeToneLength, &Code::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
+};
+
+// Call entries: a PTT-ID code's fields with room for more digits, and a
+// name; whether an entry is in use lives in the empty-entry bitmap.
+constexpr std::tuple kCallEntry{
+    Byte{ft::kCodeStandard, &Code::Standard, "Standard"},
+    FiveToneDigits{ft::kCodeLength, ft::kCodeDigits, im::FiveToneCall(0).maxDigits},
+    Byte{ft::kCodeToneLength, &Code::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
+    Text{ft::kCallName, ft::kCallNameSize, &Code::Name, "Name"},
+};
+
+// An empty name read back leaves the stored one.
+constexpr std::tuple kInfoCode{
+    Byte{ft::kInfoFunction, &Info::DecodeFunction, "DecodeFunction", 255, nullptr, ZeroForFF},
+    Byte{ft::kInfoResponse, &Info::DecodeResponse, "DecodeResponse", 255, nullptr, ZeroForFF},
+    InfoDigits{ft::kInfoLength, ft::kInfoDigits, ft::kInfoMaxDigits},
+    Text{ft::kInfoName, ft::kInfoNameSize, &Info::Name, "Name", Pad::Zero, ReadAs::KeepIfEmpty},
+};
+
+template <class R, class... Rows>
+Problem Put(const std::tuple<Rows...>& table, im::Area area, const R& r, RadioImage& image)
+{
+    ImageWriter w(image, area);
+    return EncodeFields(table, w, r);
+}
+
+template <class R, class... Rows>
+void Get(const std::tuple<Rows...>& table, im::Area area, const RadioImage& image, R& r)
+{
+    ImageReader reader(image, area);
+    DecodeFields(table, reader, r);
+}
+
 } // namespace
+
+std::vector<BlockLayout> FiveToneLayouts()
+{
+    return {DescribeBlock("5-tone header", im::kFiveToneHeader.size, std::tuple_cat(kFiveToneHeader, kDecodeTime)),
+            DescribeBlock("5-tone user tones", im::kUserToneTable.size, kUserTones),
+            DescribeBlock("5-tone PTT-ID code", im::kFiveTonePttIdBegin.area.size, kPttIdCode),
+            DescribeBlock("5-tone call entry", im::kFiveToneCalls.size, kCallEntry),
+            DescribeBlock("5-tone information code", im::kFiveToneInfoCodes.size, kInfoCode)};
+}
 
 uint8_t ToneLengthToImage(int milliseconds)
 {
@@ -128,57 +256,18 @@ Result<void> SetCommDataBy5Tone(const FiveToneSettings& f, uint8_t codeFormat, R
 {
     auto fail = [](const std::string& what) { return CodecError(kStepFiveTone, "5-tone " + what); };
 
-    std::string ownId;
-    for (int i = 0; i < ft::kOwnIdSize; ++i) {
-        if (i >= f.OwnIdLength) {
-            ownId += '0';
-            continue;
-        }
-        const char c = f.OwnCode.at(i);
-        if (c < '0' || c > '9')
-            return fail("own ID " + QuoteText(f.OwnCode.str()) + " has no digit at position " +
-                        std::to_string(i + 1) + " of its length " + std::to_string(f.OwnIdLength));
-        ownId += c;
-    }
-    const HeaderValue values[] = {
-        {ft::kFirstDigitDelay, f.FirstDigitDelay, "FirstDigitDelay"},
-        {ft::kSideTone, f.SideTone, "SideTone"},
-        {ft::kValue6, f.Value6, "Value6"},
-        {ft::kPauseCode, f.PauseCode, "PauseCode"},
-        {ft::kPauseTime, f.PauseTime, "PauseTime"},
-        {ft::kFirstCodeDelay, f.FirstCodeDelay, "FirstCodeDelay"},
-    };
-    for (const HeaderValue& v : values)
-        if (v.value < 0 || v.value > 255)
-            return fail(std::string(v.name) + " " + std::to_string(v.value) + " is outside 0-255");
+    if (auto problem = Put(kFiveToneHeader, im::kFiveToneHeader, f, image))
+        return fail(*problem);
+    (void)Put(kDecodeTime, im::kFiveToneHeader, DecodeTime{codeFormat}, image);
+    (void)Put(kUserTones, im::kUserToneTable, f, image);
 
-    ImageWriter h(image, im::kFiveToneHeader);
-    h.setByte(ft::kHeaderReserved, f.HeaderReserved);
-    h.setByte(ft::kDecodeResponse, f.DecodeResponse);
-    h.setByte(ft::kStandard, f.Standard);
-    h.setByte(ft::kOwnIdLength, f.OwnIdLength);
-    h.setByte(ft::kToneLength, ToneLengthToImage(f.ToneLength));
-    for (int i = 0; i < ft::kOwnIdSize; ++i)
-        h.setByte(ft::kOwnId + i, static_cast<uint8_t>(ownId[i] - '0'));
-    h.setByte(ft::kSetting60081, f.Setting60081);
-    h.setByte(ft::kSetting60308, f.Setting60308);
-    h.setByte(ft::kSetting60309, f.Setting60309);
-    h.setByte(ft::kSetting60307, f.Setting60307);
-    for (const HeaderValue& v : values)
-        h.setByte(v.offset, static_cast<uint8_t>(v.value));
-    h.setByte(ft::kCodeFormat, codeFormat);
-
-    // Entries keep their 16 bits as they are, a value above 32767 included.
-    ImageWriter tones(image, im::kUserToneTable);
-    for (int i = 0; i < im::kUserToneCount; ++i)
-        tones.setU16le(im::kUserToneSize * i, static_cast<uint16_t>(f.UserToneTable[i]));
-
-    if (auto problem = PutFiveToneCode(image, im::kFiveTonePttIdBegin, f.PttIdBegin, false))
+    // Codes go out one by one; those before a bad one stay written.
+    if (auto problem = Put(kPttIdCode, im::kFiveTonePttIdBegin.area, f.PttIdBegin, image))
         return fail("PttIdBegin " + *problem);
-    if (auto problem = PutFiveToneCode(image, im::kFiveTonePttIdEnd, f.PttIdEnd, false))
+    if (auto problem = Put(kPttIdCode, im::kFiveTonePttIdEnd.area, f.PttIdEnd, image))
         return fail("PttIdEnd " + *problem);
     for (int j = 0; j < im::kFiveToneInfoCodes.count; ++j)
-        if (auto problem = PutInfoCode(image, j, f.InfoCodes[j]))
+        if (auto problem = Put(kInfoCode, im::kFiveToneInfoCodes.entry(j), f.InfoCodes[j], image))
             return fail("information code " + std::to_string(j + 1) + " " + *problem);
 
     ImageWriter bitmap(image, im::kFiveToneEmptyBitmap);
@@ -186,7 +275,7 @@ Result<void> SetCommDataBy5Tone(const FiveToneSettings& f, uint8_t codeFormat, R
         const FiveToneCode& call = f.CallList[k];
         if (call.Empty == 0)
             bitmap.setMapBit(k, false);
-        if (auto problem = PutFiveToneCode(image, im::FiveToneCall(k), call, true))
+        if (auto problem = Put(kCallEntry, im::FiveToneCall(k).area, call, image))
             return fail("call entry " + std::to_string(k) + " " + *problem);
     }
     return {};
@@ -195,47 +284,22 @@ Result<void> SetCommDataBy5Tone(const FiveToneSettings& f, uint8_t codeFormat, R
 void ParseFiveTone(const RadioImage& image, FiveToneSettings& live, uint8_t& codeFormat)
 {
     FiveToneSettings f = live;
-    ImageReader h(image, im::kFiveToneHeader);
-    f.HeaderReserved = h.byte(ft::kHeaderReserved);
-    f.DecodeResponse = h.byte(ft::kDecodeResponse);
-    f.Standard = h.byte(ft::kStandard);
-    f.OwnIdLength = h.byte(ft::kOwnIdLength);
-    f.ToneLength = ToneLengthFromImage(h.byte(ft::kToneLength));
+    Get(kFiveToneHeader, im::kFiveToneHeader, image, f);
+    DecodeTime time;
+    Get(kDecodeTime, im::kFiveToneHeader, image, time);
+    codeFormat = time.value;
+    Get(kUserTones, im::kUserToneTable, image, f);
 
-    // Only the five own-ID bytes are read, whatever length the radio claims.
-    std::string ownId;
-    const int digits = std::min<int>(f.OwnIdLength, ft::kOwnIdSize);
-    for (int i = 0; i < digits; ++i)
-        ownId += std::to_string(h.byte(ft::kOwnId + i));
-    ownId += '\0';
-    f.OwnCode.setPadded(ownId.substr(0, f.OwnCode.size));
-
-    f.Setting60081 = h.byte(ft::kSetting60081);
-    f.Setting60308 = h.byte(ft::kSetting60308);
-    f.Setting60309 = h.byte(ft::kSetting60309);
-    f.Setting60307 = h.byte(ft::kSetting60307);
-    f.FirstDigitDelay = h.byte(ft::kFirstDigitDelay);
-    f.SideTone = h.byte(ft::kSideTone);
-    f.Value6 = h.byte(ft::kValue6);
-    f.PauseCode = h.byte(ft::kPauseCode);
-    f.PauseTime = h.byte(ft::kPauseTime);
-    f.FirstCodeDelay = h.byte(ft::kFirstCodeDelay);
-    codeFormat = h.byte(ft::kCodeFormat);
-
-    ImageReader tones(image, im::kUserToneTable);
-    for (int i = 0; i < im::kUserToneCount; ++i)
-        f.UserToneTable[i] = static_cast<int16_t>(tones.u16le(im::kUserToneSize * i));
-
-    GetFiveToneCode(image, im::kFiveTonePttIdBegin, f.PttIdBegin, false);
-    GetFiveToneCode(image, im::kFiveTonePttIdEnd, f.PttIdEnd, false);
+    Get(kPttIdCode, im::kFiveTonePttIdBegin.area, image, f.PttIdBegin);
+    Get(kPttIdCode, im::kFiveTonePttIdEnd.area, image, f.PttIdEnd);
     for (int j = 0; j < im::kFiveToneInfoCodes.count; ++j)
-        GetInfoCode(image, j, f.InfoCodes[j]);
+        Get(kInfoCode, im::kFiveToneInfoCodes.entry(j), image, f.InfoCodes[j]);
 
     ImageReader bitmap(image, im::kFiveToneEmptyBitmap);
     for (int k = 0; k < im::kFiveToneCalls.count; ++k) {
         FiveToneCode& call = f.CallList[k];
         call.Empty = bitmap.mapBit(k) ? 1 : 0;
-        GetFiveToneCode(image, im::FiveToneCall(k), call, true);
+        Get(kCallEntry, im::FiveToneCall(k).area, image, call);
     }
     live = f;
 }

@@ -2,6 +2,7 @@
 // 5-tone header, own ID, user tone table, PTT-ID codes, information codes
 // and the call list <-> the radio image.
 
+#include "image/field_table.h"
 #include "image/radio_image.h"
 #include "model/codeplug.h"
 #include "model/result.h"
@@ -14,6 +15,10 @@ namespace qtx {
 // anything else 7) and back (3-10 -> x 10, anything else 70 ms).
 uint8_t ToneLengthToImage(int milliseconds);
 uint8_t ToneLengthFromImage(uint8_t b);
+
+// The field tables of the header, user tones, PTT-ID codes, call entries
+// and information codes.
+std::vector<image::BlockLayout> FiveToneLayouts();
 
 // codeFormat is the decode time kept outside the 5-tone record. Fails with
 // "SetCommDataBy5ToneError"; a code longer than its area's room (24 digits

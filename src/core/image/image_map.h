@@ -133,24 +133,8 @@ inline constexpr int kItem1719 = 0x15;
 inline constexpr int kPowerOnPasswordEnabled = 0x18;
 } // namespace option
 
-inline constexpr Area kEmergency{0x03A0, 13};
-namespace emergency {
-inline constexpr int kFirstBytes = 0;         // record bytes 0-6
-inline constexpr int kFirstByteCount = 7;
-inline constexpr int kEmergencyChannel = 8;   // record byte 7, zero-based, 0xFF = none
-inline constexpr int kLastBytes = 9;          // record bytes 8-11
-inline constexpr int kLastByteCount = 4;
-} // namespace emergency
-
-inline constexpr Area kScan{0x03B0, 14};
-namespace scan {
-inline constexpr int kPlainBytes = 0; // record bytes 0-9
-inline constexpr int kPlainByteCount = 10;
-inline constexpr int kPriority1Group = 10; // zero-based, 0xFF = none
-inline constexpr int kPriority1Channel = 11;
-inline constexpr int kPriority2Group = 12;
-inline constexpr int kPriority2Channel = 13;
-} // namespace scan
+inline constexpr Area kEmergency{0x03A0, 13}; // field offsets: settings_codec.cpp
+inline constexpr Area kScan{0x03B0, 14};      // field offsets: settings_codec.cpp
 
 // ---- DTMF -----------------------------------------------------------------
 inline constexpr Area kDtmfSettings{0x02E0, 32};

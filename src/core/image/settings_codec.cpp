@@ -2,212 +2,169 @@
 
 #include "convert/code_text.h"
 #include "image/codec_support.h"
-#include "image/image_access.h"
+#include "image/field_table.h"
 #include "image/image_map.h"
 
-#include <array>
-#include <initializer_list>
-#include <optional>
 #include <string>
 
 namespace qtx {
 
 namespace im = imagemap;
 namespace op = imagemap::option;
+using namespace image;
+using O = OptionSettings;
+using S = ScanSettings;
+using E = EmergencySettings;
 
 namespace {
 
-struct OptionByte {
-    int offset;
-    int16_t OptionSettings::*field;
-    const char* name;
-};
-
-// The options that occupy a whole byte each.
-constexpr std::array<OptionByte, 16> kOptionBytes{{
-    {op::kItem1702, &OptionSettings::Item1702, "Item1702"},
-    {op::kItem1703, &OptionSettings::Item1703, "Item1703"},
-    {op::kChannelSelect, &OptionSettings::ChannelSelect, "ChannelSelect"},
-    {op::kItem1705, &OptionSettings::Item1705, "Item1705"},
-    {op::kItem1707, &OptionSettings::Item1707, "Item1707"},
-    {op::kItem1703Alt, &OptionSettings::Item1703Alt, "Item1703Alt"},
-    {op::kItem1709, &OptionSettings::Item1709, "Item1709"},
-    {op::kItem1710, &OptionSettings::Item1710, "Item1710"},
-    {op::kToneBurst, &OptionSettings::ToneBurst, "ToneBurst"},
-    {op::kItem1712, &OptionSettings::Item1712, "Item1712"},
-    {op::kItem1713, &OptionSettings::Item1713, "Item1713"},
-    {op::kItem1714, &OptionSettings::Item1714, "Item1714"},
-    {op::kItem1717, &OptionSettings::Item1717, "Item1717"},
-    {op::kTailTonePhase, &OptionSettings::TailTonePhase, "TailTonePhase"},
-    {op::kItem1719, &OptionSettings::Item1719, "Item1719"},
-    {op::kPowerOnPasswordEnabled, &OptionSettings::PowerOnPasswordEnabled, "PowerOnPasswordEnabled"},
-}};
-
-struct OptionBit {
-    int shift;
-    int16_t value;
-    const char* name;
-};
-
-std::optional<std::string> CheckFlags(std::initializer_list<OptionBit> bits)
-{
-    for (const OptionBit& b : bits)
-        if (b.value != 0 && b.value != 1)
-            return std::string(b.name) + " " + std::to_string(b.value) + " is neither 0 nor 1";
-    return std::nullopt;
-}
-
-uint8_t CombineFlags(std::initializer_list<OptionBit> bits)
-{
-    unsigned v = 0;
-    for (const OptionBit& b : bits)
-        v |= static_cast<unsigned>(b.value) << b.shift;
-    return static_cast<uint8_t>(v);
-}
-
-// Position i holds character i of the text, 0x00 after its end.
-void PutPowerOnText(RadioImage& image, im::Area area, const std::string& trimmed)
-{
-    ImageWriter(image, area).setChars(0, area.size, trimmed, 0x00);
-}
-
-template <size_t N>
-void GetPowerOnText(const RadioImage& image, im::Area area, FixedText<N>& field)
-{
-    const auto got = ImageReader(image, area).collect(0, area.size, true, true);
-    StoreCollected(field, got.text, got.stopped);
-}
-
 // One-based numbers with 0 for none travel as zero-based bytes with 0xFF.
-uint8_t OneBasedToImage(uint8_t v) { return ToImageByte(static_cast<int>(v) - 1); }
-uint8_t OneBasedFromImage(uint8_t b) { return ToImageByte(static_cast<int>(b) + 1); }
+int OneBasedToImage(int v) { return ToImageByte(v - 1); }
+int OneBasedFromImage(int b) { return ToImageByte(b + 1); }
+int ZeroAboveOne(int b) { return b > 1 ? 0 : b; }
+
+constexpr std::tuple kKeyFields{ByteRun{0, &KeySettings::Keys, "Keys"}};
+
+constexpr std::tuple kScanFields{
+    Byte{0x00, &S::PriorityScan, "PriorityScan"},
+    Byte{0x01, &S::PriorityMode, "PriorityMode"},
+    Byte{0x02, &S::RevertChannel, "RevertChannel"},
+    Byte{0x03, &S::LookBackTimeA, "LookBackTimeA"},
+    Byte{0x04, &S::LookBackTimeB, "LookBackTimeB"},
+    Byte{0x05, &S::RxResumeDelay, "RxResumeDelay"},
+    Byte{0x06, &S::TxResumeDelay, "TxResumeDelay"},
+    Byte{0x07, &S::ScanType, "ScanType"},
+    Byte{0x08, &S::ScanStartBeep, "ScanStartBeep"},
+    Byte{0x09, &S::WaitTime, "WaitTime"},
+    Byte{0x0A, &S::Priority1Group, "Priority1Group", 255, OneBasedToImage, OneBasedFromImage},
+    Byte{0x0B, &S::Priority1Channel, "Priority1Channel", 255, OneBasedToImage, OneBasedFromImage},
+    Byte{0x0C, &S::Priority2Group, "Priority2Group", 255, OneBasedToImage, OneBasedFromImage},
+    Byte{0x0D, &S::Priority2Channel, "Priority2Channel", 255, OneBasedToImage, OneBasedFromImage},
+};
+
+// Byte 7 is not carried.
+constexpr std::tuple kEmergencyFields{
+    Byte{0x00, &E::AlarmType, "AlarmType"},
+    Byte{0x01, &E::IdType, "IdType"},
+    Byte{0x02, &E::IdGroup, "IdGroup"},
+    Byte{0x03, &E::AlarmTime, "AlarmTime"},
+    Byte{0x04, &E::TxTime, "TxTime"},
+    Byte{0x05, &E::RxTime, "RxTime"},
+    Byte{0x06, &E::ChannelChoice, "ChannelChoice"},
+    Byte{0x08, &E::EmergencyChannel, "EmergencyChannel", 255, OneBasedToImage, OneBasedFromImage},
+    Byte{0x09, &E::Period, "Period"},
+    Byte{0x0A, &E::AutoDetect, "AutoDetect"},
+    Byte{0x0B, &E::PreAlertTime, "PreAlertTime"},
+    Byte{0x0C, &E::LoneWorkerTime, "LoneWorkerTime"},
+};
+
+// Bytes 0x04, 0x16 and 0x17 are not carried; 0x10 bit 2 and 0x12 belong to
+// the DTMF settings (below).
+constexpr std::tuple kOptionFields{
+    Byte{op::kItem1702, &O::Item1702, "Item1702"},
+    Byte{op::kItem1703, &O::Item1703, "Item1703"},
+    Byte{op::kChannelSelect, &O::ChannelSelect, "ChannelSelect"},
+    Byte{op::kItem1705, &O::Item1705, "Item1705"},
+    Byte{op::kItem1707, &O::Item1707, "Item1707"},
+    Byte{op::kItem1703Alt, &O::Item1703Alt, "Item1703Alt", 255, nullptr, ZeroAboveOne},
+    Byte{op::kItem1709, &O::Item1709, "Item1709"},
+    Byte{op::kItem1710, &O::Item1710, "Item1710"},
+    Fixed{op::kZero1, 0, 8},
+    Fixed{op::kZero2, 0, 8},
+    Byte{op::kToneBurst, &O::ToneBurst, "ToneBurst"},
+    Byte{op::kItem1712, &O::Item1712, "Item1712"},
+    Fixed{op::kZero3, 0, 8},
+    Byte{op::kItem1713, &O::Item1713, "Item1713"},
+    Byte{op::kItem1714, &O::Item1714, "Item1714"},
+    Flag{op::kFlags, 0, &O::Item1716, "Item1716"},
+    Flag{op::kFlags, 1, &O::TailToneElimination, "TailToneElimination"},
+    Fixed{op::kFlags, 3, 5},
+    Byte{op::kItem1717, &O::Item1717, "Item1717"},
+    Flag{op::kFunctionFlags, 0, &O::FunctionOperation, "FunctionOperation"},
+    Flag{op::kFunctionFlags, 1, &O::InternalFunctionOperation, "InternalFunctionOperation"},
+    Fixed{op::kFunctionFlags, 2, 1},
+    Flag{op::kFunctionFlags, 3, &O::InitialiseKeys, "InitialiseKeys"},
+    Fixed{op::kFunctionFlags, 4, 4},
+    Byte{op::kTailTonePhase, &O::TailTonePhase, "TailTonePhase"},
+    Byte{op::kItem1719, &O::Item1719, "Item1719"},
+    Byte{op::kPowerOnPasswordEnabled, &O::PowerOnPasswordEnabled, "PowerOnPasswordEnabled"},
+};
+
+constexpr std::tuple kOptionDtmfFields{
+    Flag{op::kFlags, 2, &DtmfSettings::Ani, "Ani"},
+    Byte{op::kDtmfSendTime, &DtmfSettings::SendTime, "SendTime"},
+};
+
+// Each in its own area: character i at byte i, 0x00 after the end.
+constexpr std::tuple kPowerOnPasswordFields{
+    Text{0, im::kPowerOnPassword.size, &O::PowerOnPassword, "PowerOnPassword", Pad::Zero}};
+constexpr std::tuple kPowerOnMessageFields{
+    Text{0, im::kPowerOnMessage.size, &O::PowerOnMessage, "PowerOnMessage", Pad::Zero}};
+
+// Blocks whose values always fit.
+template <class R, class... F>
+void EncodeAlways(const std::tuple<F...>& table, im::Area area, const R& r, RadioImage& image)
+{
+    ImageWriter w(image, area);
+    (void)EncodeFields(table, w, r);
+}
+
+template <class R, class... F>
+void Decode(const std::tuple<F...>& table, im::Area area, const RadioImage& image, R& r)
+{
+    ImageReader reader(image, area);
+    DecodeFields(table, reader, r);
+}
 
 } // namespace
 
-void EncodeKeys(const KeySettings& keys, RadioImage& image)
+std::vector<BlockLayout> SettingsLayouts()
 {
-    ImageWriter w(image, im::kKeys);
-    for (int i = 0; i < im::kKeys.size; ++i)
-        w.setByte(i, keys.Keys[i]);
+    return {DescribeBlock("keys", im::kKeys.size, kKeyFields),
+            DescribeBlock("scan", im::kScan.size, kScanFields),
+            DescribeBlock("emergency", im::kEmergency.size, kEmergencyFields),
+            DescribeBlock("options", im::kOptions.size, std::tuple_cat(kOptionFields, kOptionDtmfFields)),
+            DescribeBlock("power-on password", im::kPowerOnPassword.size, kPowerOnPasswordFields),
+            DescribeBlock("power-on message", im::kPowerOnMessage.size, kPowerOnMessageFields)};
 }
 
-void ParseKeys(const RadioImage& image, KeySettings& keys)
-{
-    ImageReader r(image, im::kKeys);
-    for (int i = 0; i < im::kKeys.size; ++i)
-        keys.Keys[i] = r.byte(i);
-}
+void EncodeKeys(const KeySettings& keys, RadioImage& image) { EncodeAlways(kKeyFields, im::kKeys, keys, image); }
+void ParseKeys(const RadioImage& image, KeySettings& keys) { Decode(kKeyFields, im::kKeys, image, keys); }
 
-void EncodeScan(const ScanSettings& s, RadioImage& image)
-{
-    ImageWriter w(image, im::kScan);
-    const uint8_t plain[im::scan::kPlainByteCount] = {s.PriorityScan,  s.PriorityMode,  s.RevertChannel,
-                                                      s.LookBackTimeA, s.LookBackTimeB, s.RxResumeDelay,
-                                                      s.TxResumeDelay, s.ScanType,      s.ScanStartBeep,
-                                                      s.WaitTime};
-    for (int i = 0; i < im::scan::kPlainByteCount; ++i)
-        w.setByte(im::scan::kPlainBytes + i, plain[i]);
-    w.setByte(im::scan::kPriority1Group, OneBasedToImage(s.Priority1Group));
-    w.setByte(im::scan::kPriority1Channel, OneBasedToImage(s.Priority1Channel));
-    w.setByte(im::scan::kPriority2Group, OneBasedToImage(s.Priority2Group));
-    w.setByte(im::scan::kPriority2Channel, OneBasedToImage(s.Priority2Channel));
-}
-
-void ParseScan(const RadioImage& image, ScanSettings& s)
-{
-    ImageReader r(image, im::kScan);
-    uint8_t* plain[im::scan::kPlainByteCount] = {&s.PriorityScan,  &s.PriorityMode,  &s.RevertChannel,
-                                                 &s.LookBackTimeA, &s.LookBackTimeB, &s.RxResumeDelay,
-                                                 &s.TxResumeDelay, &s.ScanType,      &s.ScanStartBeep,
-                                                 &s.WaitTime};
-    for (int i = 0; i < im::scan::kPlainByteCount; ++i)
-        *plain[i] = r.byte(im::scan::kPlainBytes + i);
-    s.Priority1Group = OneBasedFromImage(r.byte(im::scan::kPriority1Group));
-    s.Priority1Channel = OneBasedFromImage(r.byte(im::scan::kPriority1Channel));
-    s.Priority2Group = OneBasedFromImage(r.byte(im::scan::kPriority2Group));
-    s.Priority2Channel = OneBasedFromImage(r.byte(im::scan::kPriority2Channel));
-}
+void EncodeScan(const ScanSettings& s, RadioImage& image) { EncodeAlways(kScanFields, im::kScan, s, image); }
+void ParseScan(const RadioImage& image, ScanSettings& s) { Decode(kScanFields, im::kScan, image, s); }
 
 void EncodeEmergency(const EmergencySettings& e, RadioImage& image)
 {
-    ImageWriter w(image, im::kEmergency);
-    const uint8_t first[im::emergency::kFirstByteCount] = {e.AlarmType, e.IdType, e.IdGroup,      e.AlarmTime,
-                                                           e.TxTime,    e.RxTime, e.ChannelChoice};
-    const uint8_t last[im::emergency::kLastByteCount] = {e.Period, e.AutoDetect, e.PreAlertTime, e.LoneWorkerTime};
-    for (int i = 0; i < im::emergency::kFirstByteCount; ++i)
-        w.setByte(im::emergency::kFirstBytes + i, first[i]);
-    w.setByte(im::emergency::kEmergencyChannel, OneBasedToImage(e.EmergencyChannel));
-    for (int i = 0; i < im::emergency::kLastByteCount; ++i)
-        w.setByte(im::emergency::kLastBytes + i, last[i]);
+    EncodeAlways(kEmergencyFields, im::kEmergency, e, image);
 }
-
 void ParseEmergency(const RadioImage& image, EmergencySettings& e)
 {
-    ImageReader r(image, im::kEmergency);
-    uint8_t* first[im::emergency::kFirstByteCount] = {&e.AlarmType, &e.IdType, &e.IdGroup,      &e.AlarmTime,
-                                                      &e.TxTime,    &e.RxTime, &e.ChannelChoice};
-    uint8_t* last[im::emergency::kLastByteCount] = {&e.Period, &e.AutoDetect, &e.PreAlertTime, &e.LoneWorkerTime};
-    for (int i = 0; i < im::emergency::kFirstByteCount; ++i)
-        *first[i] = r.byte(im::emergency::kFirstBytes + i);
-    e.EmergencyChannel = OneBasedFromImage(r.byte(im::emergency::kEmergencyChannel));
-    for (int i = 0; i < im::emergency::kLastByteCount; ++i)
-        *last[i] = r.byte(im::emergency::kLastBytes + i);
+    Decode(kEmergencyFields, im::kEmergency, image, e);
 }
 
 Result<void> SetCommDataByOption(const OptionSettings& o, const DtmfSettings& dtmf, RadioImage& image)
 {
-    for (const OptionByte& b : kOptionBytes) {
-        const int v = o.*b.field;
-        if (v < 0 || v > 255)
-            return CodecError(kStepOption, std::string("option ") + b.name + " " + std::to_string(v) +
-                                               " is outside 0-255");
-    }
-    if (dtmf.SendTime < 0 || dtmf.SendTime > 255)
-        return CodecError(kStepOption, "DTMF SendTime " + std::to_string(dtmf.SendTime) + " is outside 0-255");
-    const std::initializer_list<OptionBit> flags = {
-        {0, o.Item1716, "option Item1716"}, {1, o.TailToneElimination, "option TailToneElimination"},
-        {2, dtmf.Ani, "DTMF Ani"}};
-    const std::initializer_list<OptionBit> functionFlags = {
-        {0, o.FunctionOperation, "option FunctionOperation"},
-        {1, o.InternalFunctionOperation, "option InternalFunctionOperation"},
-        {3, o.InitialiseKeys, "option InitialiseKeys"}};
-    if (auto problem = CheckFlags(flags))
-        return CodecError(kStepOption, *problem);
-    if (auto problem = CheckFlags(functionFlags))
-        return CodecError(kStepOption, *problem);
+    if (auto problem = CheckFields(kOptionFields, o))
+        return CodecError(kStepOption, "option " + *problem);
+    if (auto problem = CheckFields(kOptionDtmfFields, dtmf))
+        return CodecError(kStepOption, "DTMF " + *problem);
 
+    Notices none;
     ImageWriter w(image, im::kOptions);
-    for (const OptionByte& b : kOptionBytes)
-        w.setByte(b.offset, static_cast<uint8_t>(o.*b.field));
-    w.setByte(op::kZero1, 0);
-    w.setByte(op::kZero2, 0);
-    w.setByte(op::kZero3, 0);
-    w.setByte(op::kFlags, CombineFlags(flags));
-    w.setByte(op::kDtmfSendTime, static_cast<uint8_t>(dtmf.SendTime));
-    w.setByte(op::kFunctionFlags, CombineFlags(functionFlags));
-
-    PutPowerOnText(image, im::kPowerOnPassword, o.PowerOnPassword.trimmed());
-    PutPowerOnText(image, im::kPowerOnMessage, o.PowerOnMessage.trimmed());
+    PutFields(kOptionFields, w, o, none);
+    PutFields(kOptionDtmfFields, w, dtmf, none);
+    EncodeAlways(kPowerOnPasswordFields, im::kPowerOnPassword, o, image);
+    EncodeAlways(kPowerOnMessageFields, im::kPowerOnMessage, o, image);
     return {};
 }
 
 void ParseOptions(const RadioImage& image, OptionSettings& o, DtmfSettings& dtmf)
 {
-    ImageReader r(image, im::kOptions);
-    for (const OptionByte& b : kOptionBytes)
-        o.*b.field = r.byte(b.offset);
-    if (o.Item1703Alt > 1)
-        o.Item1703Alt = 0;
-    o.Item1716 = static_cast<int16_t>(r.bits(op::kFlags, 0, 1));
-    o.TailToneElimination = static_cast<int16_t>(r.bits(op::kFlags, 1, 1));
-    dtmf.Ani = static_cast<int16_t>(r.bits(op::kFlags, 2, 1));
-    dtmf.SendTime = r.byte(op::kDtmfSendTime);
-    o.FunctionOperation = static_cast<int16_t>(r.bits(op::kFunctionFlags, 0, 1));
-    o.InternalFunctionOperation = static_cast<int16_t>(r.bits(op::kFunctionFlags, 1, 1));
-    o.InitialiseKeys = static_cast<int16_t>(r.bits(op::kFunctionFlags, 3, 1));
-
-    GetPowerOnText(image, im::kPowerOnPassword, o.PowerOnPassword);
-    GetPowerOnText(image, im::kPowerOnMessage, o.PowerOnMessage);
+    Decode(kOptionFields, im::kOptions, image, o);
+    Decode(kOptionDtmfFields, im::kOptions, image, dtmf);
+    Decode(kPowerOnPasswordFields, im::kPowerOnPassword, image, o);
+    Decode(kPowerOnMessageFields, im::kPowerOnMessage, image, o);
 }
 
 } // namespace qtx

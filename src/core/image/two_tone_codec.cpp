@@ -1,34 +1,64 @@
 #include "image/two_tone_codec.h"
 
 #include "image/codec_support.h"
-#include "image/image_access.h"
+#include "image/field_table.h"
 #include "image/image_map.h"
 
 namespace qtx {
 
 namespace im = imagemap;
 namespace tt = imagemap::twotone;
+using namespace image;
+using T = TwoToneSettings;
+using Entry = TwoToneEntry;
+
+namespace {
+
+int ZeroAbove14(int b) { return b > 14 ? 0 : b; }
+
+constexpr bool kHighFirst = true;
+
+// Own-code values go low byte first, tones A-D high byte first.
+constexpr std::tuple kTwoToneHeader{
+    Word{tt::kOwnFirstTone, &T::OwnFirstTone, "OwnFirstTone"},
+    Word{tt::kOwnSecondTone, &T::OwnSecondTone, "OwnSecondTone"},
+    Word{tt::kOwnFirstDivider, &T::OwnFirstDivider, "OwnFirstDivider"},
+    Word{tt::kOwnSecondDivider, &T::OwnSecondDivider, "OwnSecondDivider"},
+    Byte{tt::kDecodeResponse, &T::DecodeResponse, "DecodeResponse"},
+    Byte{tt::kDuration1, &T::Duration1, "Duration1"},
+    Byte{tt::kDuration2, &T::Duration2, "Duration2"},
+    Byte{tt::kDuration3, &T::Duration3, "Duration3"},
+    Byte{tt::kDelay, &T::Delay, "Delay"},
+    Byte{tt::kTimer, &T::Timer, "Timer"},
+    Byte{tt::kSideTone, &T::SideTone, "SideTone"},
+    Byte{tt::kOwnFormat, &T::OwnFormat, "OwnFormat", 255, nullptr, ZeroAbove14},
+    Word{tt::kToneA, &T::ToneA, "ToneA", kHighFirst},
+    Word{tt::kToneB, &T::ToneB, "ToneB", kHighFirst},
+    Word{tt::kToneC, &T::ToneC, "ToneC", kHighFirst},
+    Word{tt::kToneD, &T::ToneD, "ToneD", kHighFirst},
+};
+
+// A call entry; whether it is in use lives in the empty-entry bitmap.
+constexpr std::tuple kTwoToneEntry{
+    Word{tt::kFirstDivider, &Entry::FirstDivider, "FirstDivider"},
+    Word{tt::kSecondDivider, &Entry::SecondDivider, "SecondDivider"},
+    Word{tt::kFirstTone, &Entry::FirstTone, "FirstTone"},
+    Word{tt::kSecondTone, &Entry::SecondTone, "SecondTone"},
+    Text{tt::kName, tt::kNameSize, &Entry::Name, "Name"},
+};
+
+} // namespace
+
+std::vector<BlockLayout> TwoToneLayouts()
+{
+    return {DescribeBlock("2-tone header", im::kTwoToneHeader.size, kTwoToneHeader),
+            DescribeBlock("2-tone entry", im::kTwoToneEntries.size, kTwoToneEntry)};
+}
 
 Result<void> SetCommDataBy2Tone(const TwoToneSettings& t, RadioImage& image)
 {
     ImageWriter h(image, im::kTwoToneHeader);
-    // Own-code values go low byte first, tones A-D high byte first.
-    h.setU16le(tt::kOwnFirstTone, t.OwnFirstTone);
-    h.setU16le(tt::kOwnSecondTone, t.OwnSecondTone);
-    h.setU16le(tt::kOwnFirstDivider, t.OwnFirstDivider);
-    h.setU16le(tt::kOwnSecondDivider, t.OwnSecondDivider);
-    h.setByte(tt::kDecodeResponse, t.DecodeResponse);
-    h.setByte(tt::kDuration1, t.Duration1);
-    h.setByte(tt::kDuration2, t.Duration2);
-    h.setByte(tt::kDuration3, t.Duration3);
-    h.setByte(tt::kDelay, t.Delay);
-    h.setByte(tt::kTimer, t.Timer);
-    h.setByte(tt::kSideTone, t.SideTone);
-    h.setByte(tt::kOwnFormat, t.OwnFormat);
-    h.setU16be(tt::kToneA, t.ToneA);
-    h.setU16be(tt::kToneB, t.ToneB);
-    h.setU16be(tt::kToneC, t.ToneC);
-    h.setU16be(tt::kToneD, t.ToneD);
+    (void)EncodeFields(kTwoToneHeader, h, t);
 
     ImageWriter bitmap(image, im::kTwoToneEmptyBitmap);
     for (int e = 0; e < im::kTwoToneEntries.count; ++e) {
@@ -36,12 +66,7 @@ Result<void> SetCommDataBy2Tone(const TwoToneSettings& t, RadioImage& image)
         if (entry.Empty == 0)
             bitmap.setMapBit(e, false);
         ImageWriter w(image, im::kTwoToneEntries.entry(e));
-        w.setU16le(tt::kFirstDivider, entry.FirstDivider);
-        w.setU16le(tt::kSecondDivider, entry.SecondDivider);
-        w.setU16le(tt::kFirstTone, entry.FirstTone);
-        w.setU16le(tt::kSecondTone, entry.SecondTone);
-        const std::string name = entry.Name.trimmed();
-        w.setChars(tt::kName, tt::kNameSize, name, name.empty() ? 0x00 : 0x20);
+        (void)EncodeFields(kTwoToneEntry, w, entry);
     }
     return {};
 }
@@ -50,36 +75,14 @@ void ParseTwoTone(const RadioImage& image, TwoToneSettings& live)
 {
     TwoToneSettings t;
     ImageReader h(image, im::kTwoToneHeader);
-    t.OwnFirstTone = h.u16le(tt::kOwnFirstTone);
-    t.OwnSecondTone = h.u16le(tt::kOwnSecondTone);
-    t.OwnFirstDivider = h.u16le(tt::kOwnFirstDivider);
-    t.OwnSecondDivider = h.u16le(tt::kOwnSecondDivider);
-    t.DecodeResponse = h.byte(tt::kDecodeResponse);
-    t.Duration1 = h.byte(tt::kDuration1);
-    t.Duration2 = h.byte(tt::kDuration2);
-    t.Duration3 = h.byte(tt::kDuration3);
-    t.Delay = h.byte(tt::kDelay);
-    t.Timer = h.byte(tt::kTimer);
-    t.SideTone = h.byte(tt::kSideTone);
-    t.OwnFormat = h.byte(tt::kOwnFormat);
-    if (t.OwnFormat > 14)
-        t.OwnFormat = 0;
-    t.ToneA = h.u16be(tt::kToneA);
-    t.ToneB = h.u16be(tt::kToneB);
-    t.ToneC = h.u16be(tt::kToneC);
-    t.ToneD = h.u16be(tt::kToneD);
+    DecodeFields(kTwoToneHeader, h, t);
 
     ImageReader bitmap(image, im::kTwoToneEmptyBitmap);
     for (int e = 0; e < im::kTwoToneEntries.count; ++e) {
         TwoToneEntry& entry = t.Entries[e];
         entry.Empty = bitmap.mapBit(e) ? 1 : 0;
         ImageReader r(image, im::kTwoToneEntries.entry(e));
-        entry.FirstDivider = r.u16le(tt::kFirstDivider);
-        entry.SecondDivider = r.u16le(tt::kSecondDivider);
-        entry.FirstTone = r.u16le(tt::kFirstTone);
-        entry.SecondTone = r.u16le(tt::kSecondTone);
-        const auto name = r.collect(tt::kName, tt::kNameSize, true, true);
-        StoreCollected(entry.Name, name.text, name.stopped);
+        DecodeFields(kTwoToneEntry, r, entry);
     }
     live = t;
 }
