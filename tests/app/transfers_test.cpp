@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTableWidget>
 #include <QTest>
 
@@ -39,11 +40,16 @@ protected:
     }
 
     // The simulated radio as COM99, chosen in mysetup.ini.
-    void startWithRadio(QStringList simArgs = {})
+    // linkPath: offer the radio through a link it removes on exit, not the
+    // pseudo-terminal itself, whose number another process may take at once.
+    void startWithRadio(QStringList simArgs = {}, const QString& linkPath = {})
     {
         simArgs << "--save" << savedImage();
+        if (!linkPath.isEmpty())
+            simArgs << "--link" << linkPath;
         ASSERT_TRUE(sim.start(simArgs));
-        writeSettings("[language]\nIsFirstRun=0\ncomPort=99\nFactoryFres=0\n[ports]\nCOM99=" + sim.device() + "\n");
+        const QString device = linkPath.isEmpty() ? sim.device() : linkPath;
+        writeSettings("[language]\nIsFirstRun=0\ncomPort=99\nFactoryFres=0\n[ports]\nCOM99=" + device + "\n");
         StartUp(st, inputs());
         ASSERT_EQ(st.comPort, 99);
         window = std::make_unique<MainWindow>(st, prompter);
@@ -173,9 +179,10 @@ TEST_F(TransfersTest, InformationReadOpensTheViewerData)
 
 TEST_F(TransfersTest, APortThatIsGoneSays2002)
 {
-    startWithRadio();
+    const QString link = QString::fromStdString(dir.file("radio-link"));
+    startWithRadio({}, link);
     sim.stop();
-    QTest::qWait(100);
+    ASSERT_FALSE(QFile::exists(link));
     transfers->read();
     EXPECT_EQ(prompter.asked, QStringList{st.text(2002)});
 }
