@@ -427,6 +427,12 @@ std::optional<int> locationOf(std::string_view cell)
     return location;
 }
 
+size_t columnOrder(const CsvFinding& f)
+{
+    return static_cast<size_t>(std::find(kChannelCsvColumns.begin(), kChannelCsvColumns.end(), f.column) -
+                               kChannelCsvColumns.begin());
+}
+
 Error notAList(std::string detail) { return Error{"7513", std::move(detail)}; }
 
 } // namespace
@@ -523,6 +529,7 @@ Result<ChannelCsvImport> ReadChannelCsv(std::string_view bytes, const BandPlan& 
             row.report(cLocation, CsvFindingKind::LocationRepeated, std::to_string(seen->second));
             continue;
         }
+        const size_t firstFinding = out.findings.size();
         ImportedChannel imported;
         imported.record = BlankChannel(number);
         imported.record.InUse = 1;
@@ -536,6 +543,9 @@ Result<ChannelCsvImport> ReadChannelCsv(std::string_view bytes, const BandPlan& 
         readStep(row, imported.record);
         readSkip(row, imported.record);
         readPower(row, imported.record);
+        // A row's findings in the order of the columns.
+        std::stable_sort(out.findings.begin() + static_cast<std::ptrdiff_t>(firstFinding), out.findings.end(),
+                         [](const CsvFinding& a, const CsvFinding& b) { return columnOrder(a) < columnOrder(b); });
         out.channels.push_back(std::move(imported));
     }
     return out;
