@@ -242,8 +242,10 @@ ChannelFrequencies FitChannelFrequencies(std::string_view rxText, std::string_vi
     f.rxDigits = FreqTextToDigits(rx.text);
     const std::string offsetDigits = FreqTextToDigits(offset.text);
     f.offsetDigits = offsetDigits.empty() ? "000000000" : offsetDigits;
+    f.rxText = rx.text;
     f.rxCorrected = rx.corrected;
-    f.txCorrected = tx.corrected || offset.corrected;
+    f.txCorrected = tx.corrected;
+    f.offsetCorrected = offset.corrected;
     return f;
 }
 

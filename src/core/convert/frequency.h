@@ -96,10 +96,12 @@ struct ChannelFrequencies {
     FreqUnits rx = 0;
     FreqUnits tx = 0;
     int16_t direction = 0;       // as ShiftDirection
+    std::string rxText;          // the fitted receive frequency, "000.00000"
     std::string rxDigits;        // for RxFrequency
     std::string offsetDigits;    // for Offset
-    bool rxCorrected = false;    // the receive text was unusable or outside the band
-    bool txCorrected = false;    // the same for the transmit text, or its offset
+    bool rxCorrected = false;     // the receive text was unusable or outside the band
+    bool txCorrected = false;     // the same for the transmit text
+    bool offsetCorrected = false; // the offset had to be fitted again
 };
 ChannelFrequencies FitChannelFrequencies(std::string_view rxText, std::string_view txText, const BandPlan& band);
 
