@@ -90,6 +90,12 @@ TEST_F(ChannelExchangeTest, PreviewChoiceIsAppliedInOneStep)
     EXPECT_EQ(name(1), "OLD1"); // merged: channel 1 stays
     EXPECT_EQ(name(5), "NEW5");
     EXPECT_EQ(name(10), "NEW10");
+    // One step takes the whole import back.
+    ASSERT_TRUE(st.history.canUndo());
+    st.history.undo();
+    EXPECT_EQ(name(5), "OLD5");
+    EXPECT_EQ(name(10), "");
+    EXPECT_FALSE(st.history.canUndo());
 
     choice = ChannelImportMode::ReplaceAll;
     ASSERT_TRUE(exchange().importPath(writeFile("list2.csv", kList)));
