@@ -2,6 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/captions.h"
+#include "app/channel_exchange.h"
+#include "app/channel_import_dialog.h"
 #include "app/commands.h"
 #include "app/compare_dialog.h"
 #include "app/icons.h"
@@ -47,6 +49,14 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
 {
     setObjectName("frmMain");
     commands_ = new Commands(st_, prompter_, [this] { showListByData(); });
+    exchange_ = std::make_unique<ChannelExchange>(
+        st_, prompter_, [this] { showListByData(); },
+        [this](const ChannelCsvImport& list) -> std::optional<ChannelImportMode> {
+            ChannelImportDialog dialog(st_, list, this);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.mode();
+        });
     buildCentre();
     buildMenus();
     buildToolBar();
@@ -115,6 +125,11 @@ void MainWindow::buildMenus()
             [this] { commands_->save(); });
     connect(addAction(file, "mnuFileSaveAs", 1004), &QAction::triggered, this, [this] { commands_->saveAs(); });
     connect(addAction(file, "mnuFileCompare", 7558), &QAction::triggered, this, &MainWindow::compareWithFile);
+    file->addSeparator();
+    connect(addAction(file, "mnuFileImportCsv", 7500), &QAction::triggered, this,
+            [this] { exchange_->importChannels(); });
+    connect(addAction(file, "mnuFileExportCsv", 7501), &QAction::triggered, this,
+            [this] { exchange_->exportChannels(); });
     file->addSeparator();
     // Printing comes with its own dialog later; until then the item is shown disabled.
     addAction(file, "mnuFilePrint", 1005)->setEnabled(false);

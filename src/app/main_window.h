@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QMenu;
 class QSplitter;
@@ -16,6 +18,7 @@ class QToolBar;
 namespace qtx::app {
 
 struct AppState;
+class ChannelExchange;
 struct StepName;
 class Commands;
 class Prompter;
@@ -45,6 +48,7 @@ public:
     QTreeWidget* tree() const { return tree_; }
     QToolBar* toolBar() const { return toolBar_; }
     Commands& commands() { return *commands_; }
+    ChannelExchange& channelExchange() { return *exchange_; }
 
     // Opens the channel editor for a grid row (1-203); nothing for others.
     void editChannel(int row);
@@ -95,6 +99,7 @@ private:
     AppState& st_;
     Prompter& prompter_;
     Commands* commands_;
+    std::unique_ptr<ChannelExchange> exchange_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
     QTreeWidget* tree_ = nullptr;

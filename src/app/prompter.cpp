@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QMessageBox>
 
 namespace qtx::app {
@@ -46,7 +47,10 @@ QString DialogPrompter::saveFileName(const QString& filter, const QString& prese
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix("dat");
+    // The suffix of the filter's first pattern: "Data (*.dat)" gives "dat".
+    const qsizetype star = filter.indexOf("*.");
+    const qsizetype end = star < 0 ? -1 : filter.indexOf(QRegularExpression("[ ;)]"), star);
+    dialog.setDefaultSuffix(star < 0 ? QString("dat") : filter.mid(star + 2, end < 0 ? -1 : end - star - 2));
     dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

@@ -17,6 +17,7 @@ enum Option : unsigned {
     kRetries = 1u << 3,
     kProgramDir = 1u << 4,
     kQuiet = 1u << 5,
+    kMerge = 1u << 6,
 };
 
 struct CommandEntry {
@@ -114,6 +115,37 @@ count). Nothing is printed when they are the same.
 
 Status 0 when the Codeplugs are the same, 5 when they differ.
 )"},
+    {"export-csv", "export-csv FILE.dat [-o OUT.csv]", 1, kOutput | kProgramDir | kQuiet, false,
+     R"(Writes the memory channels in use of the data file pair as a channel list in
+the comma-separated form other radio programming tools exchange: one row per
+channel, Location 0-199 for channels 1-200, with the columns Location, Name,
+Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity,
+RxDtcsCode, CrossMode, Mode, TStep, Skip, Power and the empty Comment, URCALL,
+RPT1CALL, RPT2CALL and DVCODE. PA, PB and the VFO are not written.
+
+Options:
+  -o, --output OUT.csv    the file to write (default, or "-": standard output)
+)"},
+    {"import-csv", "import-csv IN.csv FILE.dat -o OUT.dat [--merge]", 2,
+     kOutput | kMerge | kProgramDir | kQuiet, true,
+     R"(Reads a channel list in the form of "export-csv" (columns found by their
+header names, in any order; others ignored) into the Codeplug of the data file
+pair FILE.dat and FILE.fre, and saves the result as OUT.dat and OUT.fre
+(OUT.dat may be FILE.dat itself). Without --merge the memory channels become
+those of the list; with it, the list's locations are added or replaced and the
+other channels stay. Settings, PA, PB and the VFO are kept, and so are the
+fields the list does not carry when a channel is merged.
+
+Frequencies are fitted into the band of FILE.dat as the channel editor fits
+them. Every cell that had to be changed and every row left out is reported on
+standard error as "IN.csv:LINE: COLUMN: what was done". A file that is not a
+channel list at all (empty, binary, no Location or Frequency column) or holds
+no usable row gives status 2 and nothing is written.
+
+Options:
+  -o, --output OUT.dat    the data file to write (must end in .dat)
+  --merge                 merge by location instead of replacing all channels
+)"},
     {"ports", "ports", 0, kProgramDir | kQuiet, false,
      R"(Lists the serial ports as "COMn device", one per line: the system's serial
 devices under their fixed numbers (/dev/ttyS<k> COM<k+1>, /dev/ttyUSB<k>
@@ -163,6 +195,7 @@ constexpr OptionName kOptionNames[] = {
     {"output", 'o', kOutput, true},       {"port", 0, kPort, true},
     {"password", 0, kPassword, true},     {"retries", 0, kRetries, true},
     {"program-dir", 0, kProgramDir, true}, {"quiet", 'q', kQuiet, false},
+    {"merge", 0, kMerge, false},
 };
 
 bool endsWithDat(const std::string& path)
@@ -251,6 +284,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
         case kPassword: inv.password = *value; break;
         case kProgramDir: inv.programDir = *value; break;
         case kQuiet: inv.quiet = true; break;
+        case kMerge: inv.merge = true; break;
         case kRetries: {
             int n = -1;
             const char* first = value->data();
@@ -314,7 +348,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
     // a name not ending in ".dat" would put it somewhere unexpected (the
     // data file "site" goes with a channel file "fre").
     const std::string name = entry->name;
-    if ((name == "new" || name == "read" || name == "parse-image" || name == "import") && !endsWithDat(*inv.output))
+    if ((name == "new" || name == "read" || name == "parse-image" || name == "import" || name == "import-csv") &&
+        !endsWithDat(*inv.output))
         return usage("the data file to write must be named *.dat (its channel file is named *.fre), not \"" +
                      *inv.output + "\"");
     return parsed;

@@ -22,6 +22,7 @@ struct Invocation {
     std::optional<std::string> programDir;
     int retries = kDefaultRetries;
     bool quiet = false;
+    bool merge = false; // import-csv: merge by location instead of replacing all channels
     bool help = false;
 };
 

@@ -5,8 +5,9 @@
 #include "port_catalogue.h"
 #include "radio_session.h"
 
-#include "files/codeplug_diff.h"
+#include "exchange/channel_csv.h"
 #include "files/adopt_read.h"
+#include "files/codeplug_diff.h"
 #include "files/data_file.h"
 #include "files/defaults.h"
 #include "files/file_io.h"
@@ -410,6 +411,79 @@ Outcome commandDiff(const Context& ctx)
                                     (differences.size() == 1 ? " field" : " fields"));
 }
 
+Outcome commandExportCsv(const Context& ctx)
+{
+    const std::string& in = ctx.invocation.files[0];
+    const auto& out = ctx.invocation.output;
+    if (out && out != "-") {
+        if (auto bad = refuseOverwritingInput({*out}, {in, channelFileOf(in)}))
+            return bad;
+    }
+    Codeplug cp;
+    if (auto failed = loadPair(in, cp))
+        return failed;
+    const ChannelCsvExport csv = WriteChannelCsv(cp);
+    if (!csv.leftOut.empty()) {
+        std::string numbers;
+        for (int n : csv.leftOut)
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(n - 1);
+        warn(in + ": locations without a receive frequency, not written: " + numbers);
+    }
+    if (!out || *out == "-") {
+        if (std::fwrite(csv.text.data(), 1, csv.text.size(), stdout) != csv.text.size() || std::fflush(stdout) != 0)
+            return Fail(kExitFile, "cannot write to standard output");
+        return std::nullopt;
+    }
+    if (auto failed = writeOutput(*out, std::vector<uint8_t>(csv.text.begin(), csv.text.end())))
+        return failed;
+    note(ctx, "exported " + std::to_string(csv.channels) + " channels of " + in + " to " + *out);
+    return std::nullopt;
+}
+
+Outcome commandImportCsv(const Context& ctx)
+{
+    const std::string& csvFile = ctx.invocation.files[0];
+    const std::string& in = ctx.invocation.files[1];
+    const std::string& out = *ctx.invocation.output;
+    // Writing over FILE.dat is an update in place; writing over the list is not.
+    if (auto bad = refuseOverwritingInput({out, channelFileOf(out)}, {csvFile}))
+        return bad;
+    Codeplug cp;
+    if (auto failed = loadPair(in, cp))
+        return failed;
+    auto read = ReadChannelCsvFile(csvFile, cp.body.Band);
+    if (!read) {
+        const Error& e = read.error();
+        return Fail(kExitFile, e.message == "FileError" ? causeOf(e) : csvFile + ": " + causeOf(e));
+    }
+    const ChannelCsvImport& list = read.value();
+
+    const LanguageTable english(LanguageFilePath(ctx.programDir, kLanguageEnglish));
+    const CsvTextFn words = [&english](int id) { return english.TextLookup(id); };
+    for (const CsvFinding& f : list.findings) {
+        std::string where = csvFile;
+        if (f.line > 0)
+            where += ":" + std::to_string(f.line);
+        if (!f.column.empty())
+            where += ": " + f.column;
+        std::fprintf(stderr, "%s: %s\n", where.c_str(), FindingText(f, words).c_str());
+    }
+    if (list.omittedFindings > 0)
+        warn(csvFile + ": " + std::to_string(list.omittedFindings) + " more findings not shown");
+    if (list.channels.empty())
+        return Fail(kExitFile, csvFile + " holds no usable channel row; nothing written");
+
+    const ChannelImportMode mode = ctx.invocation.merge ? ChannelImportMode::Merge : ChannelImportMode::ReplaceAll;
+    const ChannelImportPlan plan = PlanChannelImport(cp, list, mode);
+    ApplyChannelImport(cp, list, mode, cp.body.Band);
+    if (auto failed = savePair(out, cp, cp.body.BandType))
+        return failed;
+    note(ctx, "imported " + csvFile + " into " + in + " (" + std::to_string(plan.added.size()) + " added, " +
+                  std::to_string(plan.replaced.size()) + " replaced, " + std::to_string(plan.removed.size()) +
+                  " deleted) as " + pairText(out));
+    return std::nullopt;
+}
+
 Outcome commandPorts(const Context& ctx)
 {
     const auto ports = portCatalogue(ctx).ports();
@@ -445,6 +519,10 @@ Outcome RunCommand(const Context& ctx)
         return commandExport(ctx);
     if (c == "import")
         return commandImport(ctx);
+    if (c == "export-csv")
+        return commandExportCsv(ctx);
+    if (c == "import-csv")
+        return commandImportCsv(ctx);
     if (c == "ports")
         return commandPorts(ctx);
     if (c == "diff")

@@ -221,6 +221,34 @@ OffsetText NormaliseOffset(std::string_view offsetText, std::string_view rxText,
     return {FormatUnits(-result, 3), fitted.corrected, static_cast<int16_t>(dir == 1 ? 2 : 1)};
 }
 
+ChannelFrequencies FitChannelFrequencies(std::string_view rxText, std::string_view txText, const BandPlan& band)
+{
+    ChannelFrequencies f;
+    const FreqText rx = CheckRxText(rxText, band);
+    std::string_view typed = txText;
+    while (!typed.empty() && (typed.front() == ' ' || typed.front() == '\t'))
+        typed.remove_prefix(1);
+    while (!typed.empty() && (typed.back() == ' ' || typed.back() == '\t'))
+        typed.remove_suffix(1);
+    const FreqText tx = CheckTxText(typed.empty() ? std::string_view(rx.text) : typed, band);
+    f.rx = *ParseUnits(rx.text, Halves::ToEven);
+    const FreqUnits txUnits = *ParseUnits(tx.text, Halves::ToEven);
+    const int direction = f.rx > txUnits ? 1 : f.rx < txUnits ? 2 : 0;
+    const OffsetText offset =
+        NormaliseOffset(FormatUnits(f.rx > txUnits ? f.rx - txUnits : txUnits - f.rx, 1), rx.text, direction, band);
+    const FreqUnits offsetUnits = *ParseUnits(offset.text, Halves::ToEven);
+    f.direction = offset.direction;
+    f.tx = f.direction == 1 ? f.rx - offsetUnits : f.direction == 2 ? f.rx + offsetUnits : f.rx;
+    f.rxDigits = FreqTextToDigits(rx.text);
+    const std::string offsetDigits = FreqTextToDigits(offset.text);
+    f.offsetDigits = offsetDigits.empty() ? "000000000" : offsetDigits;
+    f.rxText = rx.text;
+    f.rxCorrected = rx.corrected;
+    f.txCorrected = tx.corrected;
+    f.offsetCorrected = offset.corrected;
+    return f;
+}
+
 bool ChannelNumberUsed(const Codeplug& cp, int number)
 {
     const int count = std::clamp<int>(cp.body.ChannelCount, 0, kMaxChannels);

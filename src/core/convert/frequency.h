@@ -88,6 +88,23 @@ struct OffsetText {
 OffsetText NormaliseOffset(std::string_view offsetText, std::string_view rxText, int direction,
                            const BandPlan& band);
 
+// A channel's frequencies as the channel editor stores them: receive and
+// transmit fitted into their bands, then the shift direction and offset
+// follow from where the transmit frequency ended up (an empty transmit
+// text means simplex).
+struct ChannelFrequencies {
+    FreqUnits rx = 0;
+    FreqUnits tx = 0;
+    int16_t direction = 0;       // as ShiftDirection
+    std::string rxText;          // the fitted receive frequency, "000.00000"
+    std::string rxDigits;        // for RxFrequency
+    std::string offsetDigits;    // for Offset
+    bool rxCorrected = false;     // the receive text was unusable or outside the band
+    bool txCorrected = false;     // the same for the transmit text
+    bool offsetCorrected = false; // the offset had to be fitted again
+};
+ChannelFrequencies FitChannelFrequencies(std::string_view rxText, std::string_view txText, const BandPlan& band);
+
 // Some entry of the list (InUse or not) has this number.
 bool ChannelNumberUsed(const Codeplug& cp, int number);
 

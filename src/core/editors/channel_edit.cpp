@@ -34,15 +34,6 @@ std::string transmitText(FreqUnits rx, FreqUnits offset, int direction)
     return FormatFreqUnits(rx, 1);
 }
 
-std::string trimBlanks(std::string_view t)
-{
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
-    return std::string(t);
-}
-
 template <class Entries>
 std::vector<int> entriesInUse(const Entries& entries)
 {
@@ -324,30 +315,18 @@ ChannelOkResult ApplyChannelForm(Codeplug& cp, int editRow, const ChannelForm& f
     ch.InUse = 1;
     ch.Step = i16(inList(form.step, kStepCount));
 
-    const FreqText rx = CheckRxText(form.receive, band);
-    result.receiveCorrected = rx.corrected;
-    ch.RxFrequency.setPadded(FreqTextToDigits(rx.text));
-
-    ch.Name.setPadded(JoinChannelName(form.name));
-
     // An empty transmit field is simplex: the receive frequency, as far as
     // the transmit band allows.
-    const std::string txTyped = trimBlanks(form.transmit);
-    const FreqText tx = CheckTxText(txTyped.empty() ? rx.text : txTyped, band);
-    result.transmitCorrected = tx.corrected;
-
-    const FreqUnits rxUnits = FreqTextUnits(rx.text).value_or(0);
-    const FreqUnits txUnits = FreqTextUnits(tx.text).value_or(0);
-    const int direction = rxUnits > txUnits ? 1 : rxUnits < txUnits ? 2 : 0;
-    const std::string offsetText = FormatFreqUnits(rxUnits > txUnits ? rxUnits - txUnits : txUnits - rxUnits, 1);
-    const OffsetText offset = NormaliseOffset(offsetText, rx.text, direction, band);
-    ch.ShiftDirection = offset.direction;
-    const std::string offsetDigits = FreqTextToDigits(offset.text);
-    ch.Offset.setPadded(offsetDigits.empty() ? "000000000" : offsetDigits);
-
-    result.warnings = int{rx.corrected} + int{tx.corrected} + int{offset.corrected};
-    result.receive = rx.text;
-    result.transmit = transmitText(rxUnits, FreqTextUnits(offset.text).value_or(0), ch.ShiftDirection);
+    const ChannelFrequencies f = FitChannelFrequencies(form.receive, form.transmit, band);
+    result.receiveCorrected = f.rxCorrected;
+    result.transmitCorrected = f.txCorrected;
+    ch.RxFrequency.setPadded(f.rxDigits);
+    ch.Name.setPadded(JoinChannelName(form.name));
+    ch.ShiftDirection = f.direction;
+    ch.Offset.setPadded(f.offsetDigits);
+    result.warnings = int{f.rxCorrected} + int{f.txCorrected} + int{f.offsetCorrected};
+    result.receive = f.rxText;
+    result.transmit = FormatFreqUnits(f.tx, 1);
 
     ch.Bandwidth = i16(inList(form.bandwidth, kBandwidthCount));
     ch.TxPower = i16(inList(form.txPower, kTxPowerCount));
