@@ -21,7 +21,20 @@ namespace qtx::app {
 Application::Application(const StartupInputs& inputs)
 {
     StartUp(state_, inputs);
-    dialogPrompter_ = std::make_unique<DialogPrompter>(state_, nullptr);
+    // The password prompt fills the field with `current`; what the user typed
+    // is returned, and the run's own password stays as it was.
+    auto password = [this](const std::string& current, QWidget* parent) -> std::optional<std::string> {
+        const std::string before = state_.enteredPassword;
+        state_.enteredPassword = current;
+        PasswordDialog dialog(state_, parent);
+        const bool confirmed = dialog.exec() == QDialog::Accepted;
+        const std::string typed = state_.enteredPassword;
+        state_.enteredPassword = before;
+        if (!confirmed)
+            return std::nullopt;
+        return typed;
+    };
+    dialogPrompter_ = std::make_unique<ui::DialogPrompter>(password, nullptr);
     prompter_ = dialogPrompter_.get();
     window_ = std::make_unique<MainWindow>(state_, *prompter_);
     dialogPrompter_->setParent(window_.get());
@@ -30,7 +43,7 @@ Application::Application(const StartupInputs& inputs)
 
 Application::~Application() = default;
 
-void Application::setPrompter(Prompter* prompter)
+void Application::setPrompter(ui::Prompter* prompter)
 {
     prompter_ = prompter ? prompter : dialogPrompter_.get();
     // The window keeps its own reference; rebuild it around the new prompter.
@@ -90,7 +103,7 @@ void Application::wireCommands()
         dialog.exec();
     });
     connect(w, &MainWindow::channelEditorRequested, this, [this, w](int row) {
-        editors::ChannelEditor editor(state_, *prompter_, row, w);
+        editors::ChannelEditor editor(state_.ws.live, state_.switches, state_, *prompter_, row, w);
         state_.history.edit(ChannelStep(row), [&] { editor.exec(); });
         w->reShowGrid(row);
     });

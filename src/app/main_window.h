@@ -13,17 +13,20 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QToolBar;
 
+namespace qtx::ui {
+class Prompter;
+} // namespace qtx::ui
+
 namespace qtx::app {
 
 struct AppState;
 struct StepName;
 class Commands;
-class Prompter;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+    MainWindow(AppState& state, ui::Prompter& prompter, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The load sequence that runs when the splash closes.
@@ -93,7 +96,7 @@ private:
     QString stepText(const StepName& name) const;
 
     AppState& st_;
-    Prompter& prompter_;
+    ui::Prompter& prompter_;
     Commands* commands_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;

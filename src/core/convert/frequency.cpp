@@ -221,15 +221,6 @@ OffsetText NormaliseOffset(std::string_view offsetText, std::string_view rxText,
     return {FormatUnits(-result, 3), fitted.corrected, static_cast<int16_t>(dir == 1 ? 2 : 1)};
 }
 
-bool ChannelNumberUsed(const Codeplug& cp, int number)
-{
-    const int count = std::clamp<int>(cp.body.ChannelCount, 0, kMaxChannels);
-    for (int i = 0; i < count; ++i)
-        if (cp.channels[i].Number == number)
-            return true;
-    return false;
-}
-
 std::string_view CtcssText(int index)
 {
     if (index < 0 || index >= kCtcssCount)

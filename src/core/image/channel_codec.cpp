@@ -125,7 +125,7 @@ Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, std::vector<std:
 
     std::string rx = c.RxFrequency.trimmed();
     if (rx.empty())
-        rx = "FFFFFFFF";
+        rx = kNoFrequencyDigits;
     const auto rxBytes = DigitsToBcd(rx);
     if (!rxBytes)
         return fail("receive frequency " + QuoteText(c.RxFrequency.str()) + " is not a frequency");
@@ -298,7 +298,7 @@ void ParseChannels(RadioImage& image, Codeplug& cp)
             c.ScanSkip = skip.mapBit(slot) ? 1 : 0;
 
         ImageReader entry(image, im::ChannelEntry(slot));
-        if (BcdToDigits(entry.bcd(ch::kRxFrequency), BcdKind::Receive) == "FFFFFFFFF")
+        if (BcdToDigits(entry.bcd(ch::kRxFrequency), BcdKind::Receive) == kNoFrequencyDigits)
             continue;
         DecodeChannelEntry(entry, c);
 

@@ -94,7 +94,7 @@ Result<void> SetCommDataByDTMF(DtmfSettings& d, RadioImage& image)
         if (ownId.size() < static_cast<size_t>(dt::kOwnIdSize))
             ownId.insert(0, dt::kOwnIdSize - ownId.size(), '0');
     } else {
-        ownId = "000";
+        ownId = kDefaultDtmfOwnId;
     }
     if (ownId.size() != static_cast<size_t>(dt::kOwnIdSize) || !AllDigits(ownId))
         return fail("own ID " + QuoteText(d.OwnId.str()) + " is not three digits");
@@ -151,7 +151,7 @@ void ParseDtmf(RadioImage& image, DtmfSettings& d)
     for (int i = 0; i < dt::kOwnIdSize; ++i) {
         const int digit = w.byte(dt::kOwnId + i);
         if (digit > 9) {
-            ownId = "000";
+            ownId = kDefaultDtmfOwnId;
             break;
         }
         ownId += static_cast<char>('0' + digit);

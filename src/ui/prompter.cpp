@@ -1,13 +1,10 @@
-#include "app/prompter.h"
-
-#include "app/app_state.h"
-#include "app/password_dialog.h"
+#include "ui/prompter.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
-namespace qtx::app {
+namespace qtx::ui {
 
 Answer DialogPrompter::ask(const QString& text, Buttons buttons, Icon icon)
 {
@@ -36,17 +33,17 @@ Answer DialogPrompter::ask(const QString& text, Buttons buttons, Icon icon)
     }
 }
 
-QString DialogPrompter::openFileName(const QString& filter, const QString& directory)
+QString DialogPrompter::openFileName(const FileKind& kind, const QString& directory)
 {
-    return QFileDialog::getOpenFileName(parent_, QString(), directory, filter);
+    return QFileDialog::getOpenFileName(parent_, QString(), directory, kind.filters);
 }
 
-QString DialogPrompter::saveFileName(const QString& filter, const QString& preset)
+QString DialogPrompter::saveFileName(const FileKind& kind, const QString& preset)
 {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix("dat");
+    dialog.setNameFilter(kind.filters);
+    dialog.setDefaultSuffix(kind.defaultSuffix);
     dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -55,15 +52,7 @@ QString DialogPrompter::saveFileName(const QString& filter, const QString& prese
 
 std::optional<std::string> DialogPrompter::askRadioPassword(const std::string& current)
 {
-    const std::string before = state_.enteredPassword;
-    state_.enteredPassword = current;
-    PasswordDialog dialog(state_, parent_);
-    const bool confirmed = dialog.exec() == QDialog::Accepted;
-    const std::string typed = state_.enteredPassword;
-    state_.enteredPassword = before;
-    if (!confirmed)
-        return std::nullopt;
-    return typed;
+    return password_ ? password_(current, parent_) : std::nullopt;
 }
 
-} // namespace qtx::app
+} // namespace qtx::ui
