@@ -1,7 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -7,8 +7,7 @@
 #include "files/signal_switches.h"
 #include "model/channel_list.h"
 #include "model/workspace.h"
-#include "text/builtin_texts.h"
-#include "text/language_table.h"
+#include "ui/texts.h"
 
 #include <QMap>
 #include <QString>
@@ -17,9 +16,9 @@
 
 namespace qtx::app {
 
-struct AppState {
-    // 1 English, 2 Chinese; chosen from the system locale at each start.
-    int language = kLanguageEnglish;
+// The language (chosen from the system locale at each start) and its table
+// are the LanguageTexts every window is shown in.
+struct AppState : ui::LanguageTexts {
     QString programDir;   // language/, Init/, help/ and the start-up pictures
     QString settingsFile; // mysetup.ini
     QString switchFile;   // Setting.ini
@@ -44,24 +43,10 @@ struct AppState {
     bool clipboardArmed = false;
     std::string enteredPassword; // the radio password typed this run
 
-    LanguageTable table;
-
-    // Text lookups in the current language.
-    QString text(int id) const;
-    QString message(const QString& key) const;
-    QString option(const QString& key) const;
-    QString builtIn(BuiltIn entry) const;
-    // What the user sees for a core error's message name.
-    QString resolve(const std::string& message) const;
-
     void setLanguage(int lang);
     QString languageFile() const;
     QString helpDir() const;
     QString fileName() const { return QString::fromStdString(ws.fileName); }
 };
-
-// Core fixed texts are Latin-1 bytes; language texts are UTF-8.
-inline QString fromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-inline QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 } // namespace qtx::app

@@ -21,7 +21,15 @@ namespace qtx::app {
 Application::Application(const StartupInputs& inputs)
 {
     StartUp(state_, inputs);
-    dialogPrompter_ = std::make_unique<DialogPrompter>(state_, nullptr);
+    // The password prompt fills the field with `current`; what the user typed
+    // is returned, and the run's own password stays as it was.
+    auto password = [this](const std::string& current, QWidget* parent) -> std::optional<std::string> {
+        PasswordDialog dialog(state_, current, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.typed();
+    };
+    dialogPrompter_ = std::make_unique<ui::DialogPrompter>(password, nullptr);
     prompter_ = dialogPrompter_.get();
     window_ = std::make_unique<MainWindow>(state_, *prompter_);
     dialogPrompter_->setParent(window_.get());
@@ -30,7 +38,7 @@ Application::Application(const StartupInputs& inputs)
 
 Application::~Application() = default;
 
-void Application::setPrompter(Prompter* prompter)
+void Application::setPrompter(ui::Prompter* prompter)
 {
     prompter_ = prompter ? prompter : dialogPrompter_.get();
     // The window keeps its own reference; rebuild it around the new prompter.
@@ -91,7 +99,7 @@ void Application::wireCommands()
         dialog.exec();
     });
     connect(w, &MainWindow::channelEditorRequested, this, [this, w](int row) {
-        editors::ChannelEditor editor(state_, *prompter_, row, w);
+        editors::ChannelEditor editor(state_.ws.live, state_.switches, state_, *prompter_, row, w);
         state_.history.edit(ChannelStep(row), [&] { editor.exec(); });
         w->reShowGrid(row);
     });

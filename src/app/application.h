@@ -3,7 +3,7 @@
 // windows and transfers its commands open, and shutdown.
 
 #include "app/app_state.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 
 #include <QObject>
 
@@ -30,9 +30,9 @@ public:
     AppState& state() { return state_; }
     MainWindow* mainWindow() const { return window_.get(); }
     RadioTransfers& transfers() { return *transfers_; }
-    Prompter& prompter() { return *prompter_; }
+    ui::Prompter& prompter() { return *prompter_; }
     // Tests answer the questions themselves.
-    void setPrompter(Prompter* prompter);
+    void setPrompter(ui::Prompter* prompter);
 
 private:
     void wireCommands();
@@ -40,8 +40,8 @@ private:
     void shutdown();
 
     AppState state_;
-    std::unique_ptr<DialogPrompter> dialogPrompter_;
-    Prompter* prompter_;
+    std::unique_ptr<ui::DialogPrompter> dialogPrompter_;
+    ui::Prompter* prompter_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<RadioTransfers> transfers_;
     Splash* splash_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/edit_history.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 #include "files/data_file.h"
 #include "files/file_io.h"
 
@@ -10,6 +10,8 @@
 #include <QStringList>
 
 namespace qtx::app {
+
+using namespace qtx::ui;
 
 namespace {
 
@@ -23,7 +25,7 @@ ChannelExchange::ChannelExchange(AppState& state, Prompter& prompter, Refresh sh
 {
 }
 
-QString ChannelExchange::listFilter() const { return st_.text(7511) + " (*.csv)"; }
+ui::FileKind ChannelExchange::listFilter() const { return {st_.text(7511) + " (*.csv)", "csv"}; }
 
 void ApplyImportEdit(AppState& state, const ChannelCsvImport& list, ChannelImportMode mode)
 {

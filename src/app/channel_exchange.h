@@ -5,6 +5,7 @@
 // tests run both without windows.
 
 #include "exchange/channel_csv.h"
+#include "ui/prompter.h"
 
 #include <QString>
 
@@ -14,7 +15,7 @@
 namespace qtx::app {
 
 struct AppState;
-class Prompter;
+using ui::Prompter;
 
 class ChannelExchange {
 public:
@@ -31,7 +32,7 @@ public:
     bool exportChannels();
     bool exportPath(const QString& path);
 
-    QString listFilter() const;
+    ui::FileKind listFilter() const;
 
 private:
     AppState& st_;

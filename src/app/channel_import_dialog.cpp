@@ -1,7 +1,7 @@
 #include "app/channel_import_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 #include "view/main_view.h"
 
 #include <QDialogButtonBox>
@@ -16,6 +16,8 @@
 #include <array>
 
 namespace qtx::app {
+
+using namespace qtx::ui;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/commands.h"
 
 #include "app/app_state.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 #include "convert/code_text.h"
 #include "files/change_tracking.h"
 #include "files/codeplug_diff.h"
@@ -14,20 +14,20 @@
 
 namespace qtx::app {
 
-Commands::Commands(AppState& state, Prompter& prompter, Refresh showAll)
+Commands::Commands(AppState& state, ui::Prompter& prompter, Refresh showAll)
     : st_(state), prompter_(prompter), showAll_(std::move(showAll))
 {
 }
 
-QString Commands::dataFileFilter() const { return st_.builtIn(BuiltIn::DataFileFilter) + " (*.dat)"; }
+ui::FileKind Commands::dataFileKind() const { return {st_.builtIn(BuiltIn::DataFileFilter) + " (*.dat)", "dat"}; }
 
 bool Commands::offerSave(const QString& question)
 {
     if (!IsModified(st_.ws))
         return true;
-    switch (prompter_.ask(question, Buttons::YesNoCancel, Icon::Warning)) {
-    case Answer::Yes: return save();
-    case Answer::No: return true;
+    switch (prompter_.ask(question, ui::Buttons::YesNoCancel, ui::Icon::Warning)) {
+    case ui::Answer::Yes: return save();
+    case ui::Answer::No: return true;
     default: return false;
     }
 }
@@ -37,7 +37,7 @@ bool Commands::newCodeplug()
     if (!offerSave(st_.message("9001")))
         return false;
     if (!st_.initRequested &&
-        prompter_.ask(st_.builtIn(BuiltIn::AllDataCleared), Buttons::OkCancel, Icon::Warning) != Answer::Ok)
+        prompter_.ask(st_.builtIn(BuiltIn::AllDataCleared), ui::Buttons::OkCancel, ui::Icon::Warning) != ui::Answer::Ok)
         return false;
     // Initialise can be taken back, file name and saved state included; a New
     // starts afresh.
@@ -67,7 +67,7 @@ bool Commands::open()
     if (!offerSave(st_.builtIn(BuiltIn::FileModified)))
         return false;
     const QString dir = st_.ws.isUntitled ? QString() : QFileInfo(st_.fileName()).absolutePath();
-    const QString path = prompter_.openFileName(dataFileFilter(), dir);
+    const QString path = prompter_.openFileName(dataFileKind(), dir);
     if (path.isEmpty())
         return false;
     return openPath(path);
@@ -78,7 +78,7 @@ bool Commands::openPath(const QString& path)
     auto report = OpenCodeplug(st_.ws, path.toStdString());
     if (!report) {
         prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(report.error().detail),
-                       Icon::Warning);
+                       ui::Icon::Warning);
         return false;
     }
     st_.history.clear();
@@ -86,7 +86,7 @@ bool Commands::openPath(const QString& path)
         showAll_();
     const QStringList notes = readNotes(report.value());
     if (!notes.isEmpty())
-        prompter_.tell(notes.join("\n\n"), Icon::Warning);
+        prompter_.tell(notes.join("\n\n"), ui::Icon::Warning);
     return true;
 }
 
@@ -103,14 +103,14 @@ QStringList Commands::readNotes(const OpenReport& r) const
 std::optional<FileComparison> Commands::compareWithFile()
 {
     const QString dir = st_.ws.isUntitled ? QString() : QFileInfo(st_.fileName()).absolutePath();
-    const QString path = prompter_.openFileName(dataFileFilter(), dir);
+    const QString path = prompter_.openFileName(dataFileKind(), dir);
     if (path.isEmpty())
         return std::nullopt;
     auto other = std::make_unique<Codeplug>();
     auto report = ReadCodeplugFiles(path.toStdString(), *other);
     if (!report) {
         prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(report.error().detail),
-                       Icon::Warning);
+                       ui::Icon::Warning);
         return std::nullopt;
     }
     // The open Codeplug as a Save would write it.
@@ -131,14 +131,14 @@ bool Commands::save()
         return saveAs();
     const QString question = "\"" + QString::fromStdString(FileNameOfPath(st_.ws.fileName)) + "\"" +
                              st_.builtIn(BuiltIn::FileOverwrite);
-    if (prompter_.ask(question, Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    if (prompter_.ask(question, ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
         return false;
     return saveToCurrentName();
 }
 
 bool Commands::saveAs()
 {
-    QString path = prompter_.saveFileName(dataFileFilter(), st_.fileName());
+    QString path = prompter_.saveFileName(dataFileKind(), st_.fileName());
     if (path.isEmpty())
         return false;
     // The channel file's name is made from the data file's, so the data file
@@ -159,7 +159,7 @@ bool Commands::saveToCurrentName()
     auto saved = SaveCodeplug(st_.ws);
     if (!saved) {
         prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(saved.error().detail),
-                       Icon::Warning);
+                       ui::Icon::Warning);
         return false;
     }
     if (showAll_)

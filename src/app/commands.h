@@ -3,6 +3,8 @@
 // calls. They ask through a Prompter and refresh through a callback, so
 // tests run them end to end without a window.
 
+#include "ui/prompter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,12 +25,11 @@ struct FileComparison {
     QStringList lines; // "channel 12: receive 145.00000 → 145.02500"; empty when the same
     QStringList notes; // what reading the file found amiss (channels missing or dropped)
 };
-class Prompter;
 
 class Commands {
 public:
     using Refresh = std::function<void()>;
-    Commands(AppState& state, Prompter& prompter, Refresh showAll);
+    Commands(AppState& state, ui::Prompter& prompter, Refresh showAll);
 
     // Each returns true when it did what it was asked (false: cancelled,
     // refused or failed; the user has been told why).
@@ -49,14 +50,14 @@ public:
     // cancelled or the file could not be read (the user has been told why).
     std::optional<FileComparison> compareWithFile();
 
-    QString dataFileFilter() const;
+    ui::FileKind dataFileKind() const;
 
 private:
     bool saveToCurrentName();
     QStringList readNotes(const OpenReport& report) const;
 
     AppState& st_;
-    Prompter& prompter_;
+    ui::Prompter& prompter_;
     Refresh showAll_;
 };
 

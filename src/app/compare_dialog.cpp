@@ -1,7 +1,7 @@
 #include "app/compare_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 #include "app/commands.h"
 
 #include <QDialogButtonBox>
@@ -38,7 +38,7 @@ CompareDialog::CompareDialog(const AppState& st, const FileComparison& compariso
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
-    SetOkCancelCaptions(this, st);
+    ui::SetOkCancelCaptions(this, st);
     resize(comparison.lines.isEmpty() ? 420 : 640, comparison.lines.isEmpty() ? 140 : 480);
 }
 

@@ -1,7 +1,7 @@
 #include "app/info_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 #include "model/band_plan.h"
 
 #include <QComboBox>
@@ -35,7 +35,7 @@ InfoDialog::InfoDialog(const AppState& st, const EmbeddedInfo& info, QWidget* pa
     setObjectName("FrmEMG");
     setWindowTitle(st.builtIn(BuiltIn::InfoTitle));
     auto field = [this](const std::string& value, const char* name) {
-        auto* box = new QLineEdit(fromLatin1(value), this);
+        auto* box = new QLineEdit(ui::fromLatin1(value), this);
         box->setObjectName(name);
         box->setReadOnly(true);
         return box;
@@ -52,7 +52,7 @@ InfoDialog::InfoDialog(const AppState& st, const EmbeddedInfo& info, QWidget* pa
     form->addRow(st.builtIn(BuiltIn::InfoSerialNumber), field(info.SerialNumber, "txtSerialNumber"));
     form->addRow(st.builtIn(BuiltIn::InfoProductionDate), field(info.ProductionDate, "txtProductionDate"));
     form->addRow(st.builtIn(BuiltIn::InfoMaintenanceDate), field(info.MaintenanceDate, "txtMaintenanceDate"));
-    auto* description = new QPlainTextEdit(fromLatin1(info.Description), this);
+    auto* description = new QPlainTextEdit(ui::fromLatin1(info.Description), this);
     description->setObjectName("txtDescription");
     description->setReadOnly(true);
     description->setMaximumHeight(description->fontMetrics().height() * 4);
@@ -78,7 +78,7 @@ InfoDialog::InfoDialog(const AppState& st, const EmbeddedInfo& info, QWidget* pa
     help->setObjectName("CommandHelp");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(); });
-    SetCloseHelpCaptions(this, st);
+    ui::SetCloseHelpCaptions(this, st);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

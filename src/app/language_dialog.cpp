@@ -1,7 +1,7 @@
 #include "app/language_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,9 +13,9 @@ namespace qtx::app {
 LanguageDialog::LanguageDialog(const AppState& st, QWidget* parent) : QDialog(parent)
 {
     setObjectName("FrmLanguage");
-    SetTextIds(this, 1503);
+    ui::SetTextIds(this, 1503);
     auto* label = new QLabel(this);
-    SetTextIds(label, 1503);
+    ui::SetTextIds(label, 1503);
     list_ = new QComboBox(this);
     list_->addItem(st.text(1501));
     list_->addItem(st.text(1502));
@@ -28,8 +28,8 @@ LanguageDialog::LanguageDialog(const AppState& st, QWidget* parent) : QDialog(pa
     layout->addWidget(label);
     layout->addWidget(list_);
     layout->addWidget(buttons);
-    CaptionLoader(this, st);
-    SetOkCancelCaptions(this, st);
+    ui::CaptionLoader(this, st);
+    ui::SetOkCancelCaptions(this, st);
 }
 
 int LanguageDialog::chosenLanguage() const { return list_->currentIndex() + 1; }

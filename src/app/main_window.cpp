@@ -1,14 +1,14 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 #include "app/channel_exchange.h"
 #include "app/channel_import_dialog.h"
 #include "app/commands.h"
 #include "app/compare_dialog.h"
 #include "app/icons.h"
 #include "app/language_dialog.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 #include "app/window_placement.h"
 #include "model/channel_list.h"
 #include "view/main_view.h"
@@ -44,7 +44,7 @@ int channelOfTableRow(int row) { return row + 1; }
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, Prompter& prompter, QWidget* parent)
+MainWindow::MainWindow(AppState& state, ui::Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), st_(state), prompter_(prompter)
 {
     setObjectName("frmMain");
@@ -98,7 +98,7 @@ QAction* MainWindow::addAction(QMenu* menu, const QString& key, int textId, cons
 {
     auto* a = new QAction(this);
     a->setObjectName(key);
-    SetTextIds(a, textId);
+    ui::SetTextIds(a, textId);
     if (!shortcut.isEmpty())
         a->setShortcut(shortcut);
     menu->addAction(a);
@@ -111,7 +111,7 @@ void MainWindow::buildMenus()
     auto menu = [this](const QString& key, int textId) {
         QMenu* m = menuBar()->addMenu(QString());
         m->setObjectName(key);
-        SetTextIds(m, textId);
+        ui::SetTextIds(m, textId);
         menus_.insert(key, m);
         return m;
     };
@@ -220,7 +220,7 @@ void MainWindow::buildToolBar()
         auto* a = new QAction(DrawToolIcon(b.icon), QString(), this);
         a->setObjectName(b.key);
         // The button's tooltip is the words of its menu item.
-        SetTextIds(a, 0, target->property("qtxText").toInt());
+        ui::SetTextIds(a, 0, target->property("qtxText").toInt());
         connect(a, &QAction::triggered, target, &QAction::trigger);
         toolBar_->addAction(a);
         actions_.insert(b.key, a);
@@ -307,7 +307,7 @@ void MainWindow::load()
     action("MnuView2Tone")->setVisible(sw.TwoTone);
     action("MnuView5Tone")->setVisible(sw.FiveTone);
 
-    CaptionLoader(this, st_);
+    ui::CaptionLoader(this, st_);
     showUndoItems();
     action("MnuViewToolBar")->setChecked(true);
     action("MnuViewStatusBar")->setChecked(true);
@@ -330,11 +330,11 @@ void MainWindow::load()
 void MainWindow::showListByData()
 {
     const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
-    setWindowTitle(fromUtf8(MainWindowTitle(st_.modelLabel.toStdString(), st_.ws.live.body.Band,
+    setWindowTitle(ui::fromUtf8(MainWindowTitle(st_.modelLabel.toStdString(), st_.ws.live.body.Band,
                                             st_.table.TextLookup(2012), st_.ws.fileName)));
     grid_->setUpdatesEnabled(false);
     for (int c = 0; c < kGridColumns; ++c) {
-        auto* item = new QTableWidgetItem(fromUtf8(GridColumnHeading(c, text)));
+        auto* item = new QTableWidgetItem(ui::fromUtf8(GridColumnHeading(c, text)));
         grid_->setHorizontalHeaderItem(c, item);
     }
     for (int r = 1; r <= kDataRows; ++r)
@@ -377,13 +377,13 @@ void MainWindow::fillRow(int row)
     const ChannelCells cells = GridChannelCells(st_.ws.live.channels[*pos], st_.ws.live.body.Band, text);
     if (cells.notNumeric && !notNumericShown_) {
         notNumericShown_ = true;
-        prompter_.tell(st_.builtIn(BuiltIn::NotNumeric), Icon::Warning);
+        prompter_.tell(st_.builtIn(BuiltIn::NotNumeric), ui::Icon::Warning);
     }
     const int r = tableRow(row);
     for (int c = 1; c <= 10; ++c) {
         // Names are the radio's single-byte characters.
         const std::string& t = cells.cells[c];
-        grid_->item(r, c)->setText(c == 3 ? fromLatin1(t) : fromUtf8(t));
+        grid_->item(r, c)->setText(c == 3 ? ui::fromLatin1(t) : ui::fromUtf8(t));
     }
 }
 
@@ -404,7 +404,7 @@ void MainWindow::loadShowTree()
     auto* root = new QTreeWidgetItem(tree_, QStringList(st_.modelLabel));
     root->setData(0, Qt::UserRole, "N0");
     for (const TreeNode& node : MainTreeNodes(st_.switches, text)) {
-        auto* item = new QTreeWidgetItem(root, QStringList(fromUtf8(node.text)));
+        auto* item = new QTreeWidgetItem(root, QStringList(ui::fromUtf8(node.text)));
         const QString key = QString::fromStdString(node.key);
         item->setData(0, Qt::UserRole, key);
         if (key == selected)
@@ -423,7 +423,7 @@ void MainWindow::reShowFun()
 
 void MainWindow::formReload()
 {
-    CaptionLoader(this, st_);
+    ui::CaptionLoader(this, st_);
     showUndoItems();
     loadShowTree();
     showListByData();

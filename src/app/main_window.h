@@ -15,18 +15,21 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QToolBar;
 
+namespace qtx::ui {
+class Prompter;
+} // namespace qtx::ui
+
 namespace qtx::app {
 
 struct AppState;
 class ChannelExchange;
 struct StepName;
 class Commands;
-class Prompter;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+    MainWindow(AppState& state, ui::Prompter& prompter, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The load sequence that runs when the splash closes.
@@ -97,7 +100,7 @@ private:
     QString stepText(const StepName& name) const;
 
     AppState& st_;
-    Prompter& prompter_;
+    ui::Prompter& prompter_;
     Commands* commands_;
     std::unique_ptr<ChannelExchange> exchange_;
     QHash<QString, QAction*> actions_;

@@ -1,8 +1,8 @@
 #include "app/model_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
-#include "app/field_filter.h"
+#include "ui/captions.h"
+#include "ui/field_filter.h"
 #include "convert/numeric.h"
 #include "model/band_plan.h"
 
@@ -18,15 +18,15 @@ namespace qtx::app {
 ModelDialog::ModelDialog(AppState& st, QWidget* parent) : QDialog(parent), st_(st)
 {
     setObjectName("FrmModel");
-    SetTextIds(this, 2300);
+    ui::SetTextIds(this, 2300);
     auto* modelLabel = new QLabel(this);
-    SetTextIds(modelLabel, 2301);
+    ui::SetTextIds(modelLabel, 2301);
     auto* model = new QComboBox(this);
     model->addItem(kModelName);
     model->setCurrentIndex(0);
     model->setEnabled(false);
     auto* bandLabel = new QLabel(this);
-    SetTextIds(bandLabel, 2302);
+    ui::SetTextIds(bandLabel, 2302);
 
     const BandPlan& band = st_.ws.live.body.Band;
     const double values[4] = {band.RxLow, band.RxHigh, band.TxLow, band.TxHigh};
@@ -34,7 +34,7 @@ ModelDialog::ModelDialog(AppState& st, QWidget* parent) : QDialog(parent), st_(s
         fields_[i] = new QLineEdit(QString::fromStdString(FixedDecimal(values[i], 1, 5)), this);
         fields_[i]->setObjectName(QString("txtBand%1").arg(i));
         fields_[i]->setMaxLength(12);
-        FieldFilter::install(fields_[i], FieldFilter::decimal);
+        ui::FieldFilter::install(fields_[i], FrequencyKey);
     }
 
     auto* grid = new QGridLayout(this);
@@ -69,8 +69,8 @@ ModelDialog::ModelDialog(AppState& st, QWidget* parent) : QDialog(parent), st_(s
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    CaptionLoader(this, st_);
-    SetOkCancelCaptions(this, st_);
+    ui::CaptionLoader(this, st_);
+    ui::SetOkCancelCaptions(this, st_);
 }
 
 void ModelDialog::applyFields()

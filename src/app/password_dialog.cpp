@@ -1,8 +1,8 @@
 #include "app/password_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
-#include "app/field_filter.h"
+#include "ui/captions.h"
+#include "ui/field_filter.h"
 #include "model/fixed_text.h"
 
 #include <QDialogButtonBox>
@@ -16,14 +16,14 @@ namespace qtx::app {
 PasswordDialog::PasswordDialog(AppState& st, const std::string& prefill, QWidget* parent) : QDialog(parent), st_(st)
 {
     setObjectName("FrmPassWord");
-    SetTextIds(this, 3100);
+    ui::SetTextIds(this, 3100);
     auto* label = new QLabel(this);
-    SetTextIds(label, 3101);
-    box_ = new QLineEdit(fromLatin1(prefill), this);
+    ui::SetTextIds(label, 3101);
+    box_ = new QLineEdit(ui::fromLatin1(prefill), this);
     box_->setObjectName("txtPassWord");
     box_->setEchoMode(QLineEdit::Password);
     box_->setMaxLength(4);
-    FieldFilter::install(box_, FieldFilter::printable);
+    ui::FieldFilter::install(box_, PrintableKey);
     label->setBuddy(box_);
 
     auto* row = new QHBoxLayout;
@@ -36,8 +36,8 @@ PasswordDialog::PasswordDialog(AppState& st, const std::string& prefill, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(buttons);
-    CaptionLoader(this, st_);
-    SetOkCancelCaptions(this, st_);
+    ui::CaptionLoader(this, st_);
+    ui::SetOkCancelCaptions(this, st_);
     box_->setFocus();
     box_->selectAll();
 }

@@ -1,7 +1,7 @@
 #include "app/port_dialog.h"
 
 #include "app/app_state.h"
-#include "app/captions.h"
+#include "ui/captions.h"
 #include "files/program_settings.h"
 #include "port_catalogue.h"
 
@@ -22,9 +22,9 @@ PortDialog::PortDialog(AppState& st, const PortCatalogue& catalogue, QWidget* pa
     : QDialog(parent), st_(st), catalogue_(catalogue)
 {
     setObjectName("FrmComSet");
-    SetTextIds(this, 1401);
+    ui::SetTextIds(this, 1401);
     auto* label = new QLabel(this);
-    SetTextIds(label, 1402);
+    ui::SetTextIds(label, 1402);
     list_ = new QListWidget(this);
     list_->setObjectName("lstComPort");
     label->setBuddy(list_);
@@ -45,8 +45,8 @@ PortDialog::PortDialog(AppState& st, const PortCatalogue& catalogue, QWidget* pa
     layout->addWidget(label);
     layout->addWidget(list_);
     layout->addWidget(buttons);
-    CaptionLoader(this, st_);
-    SetOkCancelCaptions(this, st_);
+    ui::CaptionLoader(this, st_);
+    ui::SetOkCancelCaptions(this, st_);
     resize(380, 300);
 
     fill();

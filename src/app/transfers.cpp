@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/progress_dialog.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 #include "files/adopt_read.h"
 #include "image/image_codec.h"
 #include "link_prompter.h"
@@ -17,20 +17,20 @@ namespace qtx::app {
 // The transfer's questions, asked through the program's Prompter.
 class RadioTransfers::Prompts : public LinkPrompter {
 public:
-    Prompts(AppState& st, Prompter& prompter) : st_(st), prompter_(prompter) {}
-    bool askRetry() override { return prompter_.ask(st_.text(2003), Buttons::RetryCancel, Icon::Warning) == Answer::Retry; }
+    Prompts(AppState& st, ui::Prompter& prompter) : st_(st), prompter_(prompter) {}
+    bool askRetry() override { return prompter_.ask(st_.text(2003), ui::Buttons::RetryCancel, ui::Icon::Warning) == ui::Answer::Retry; }
     std::optional<std::string> askPassword(const std::string& current) override
     {
         return prompter_.askRadioPassword(current);
     }
-    void showMessage(const std::string& name) override { prompter_.tell(st_.resolve(name), Icon::Warning); }
+    void showMessage(const std::string& name) override { prompter_.tell(st_.resolve(name), ui::Icon::Warning); }
 
 private:
     AppState& st_;
-    Prompter& prompter_;
+    ui::Prompter& prompter_;
 };
 
-RadioTransfers::RadioTransfers(AppState& st, Prompter& prompter, Commands& commands, QWidget* window,
+RadioTransfers::RadioTransfers(AppState& st, ui::Prompter& prompter, Commands& commands, QWidget* window,
                                std::function<void()> showAll)
     : st_(st), prompter_(prompter), commands_(commands), window_(window), showAll_(std::move(showAll)),
       prompts_(std::make_unique<Prompts>(st, prompter))
@@ -65,7 +65,7 @@ std::optional<QString> RadioTransfers::openableDevice()
         probe.close();
     }
     if (!ok) {
-        prompter_.tell(st_.text(2002), Icon::Warning);
+        prompter_.tell(st_.text(2002), ui::Icon::Warning);
         return std::nullopt;
     }
     return device;
@@ -78,7 +78,7 @@ void RadioTransfers::read()
     const auto device = openableDevice();
     if (!device)
         return;
-    if (prompter_.ask(st_.builtIn(BuiltIn::ReadConfirm), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    if (prompter_.ask(st_.builtIn(BuiltIn::ReadConfirm), ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
         return;
     PrefillImage(image_);
     run(TransferMode::Read, *device);
@@ -89,15 +89,15 @@ void RadioTransfers::write()
     const auto device = openableDevice();
     if (!device)
         return;
-    if (prompter_.ask(st_.builtIn(BuiltIn::WriteConfirm), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    if (prompter_.ask(st_.builtIn(BuiltIn::WriteConfirm), ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
         return;
     const BuildReport built = BuildImage(st_.ws.live, image_);
     for (const std::string& notice : built.notices)
-        prompter_.tell(st_.resolve(notice), Icon::Warning);
+        prompter_.tell(st_.resolve(notice), ui::Icon::Warning);
     if (!built.ok()) {
         const Error& e = built.result.error();
-        prompter_.tell(st_.resolve(e.message) + (e.detail.empty() ? QString() : "\n\n" + fromLatin1(e.detail)),
-                       Icon::Warning);
+        prompter_.tell(st_.resolve(e.message) + (e.detail.empty() ? QString() : "\n\n" + ui::fromLatin1(e.detail)),
+                       ui::Icon::Warning);
         return;
     }
     run(TransferMode::Write, *device);
@@ -117,7 +117,7 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
     runner_->setKnownPassword(st_.enteredPassword);
     if (mode == TransferMode::InfoRead) {
         if (!runner_->start(mode, device))
-            prompter_.tell(st_.text(2002), Icon::Warning);
+            prompter_.tell(st_.text(2002), ui::Icon::Warning);
         return;
     }
     ProgressDialog progress(st_, mode == TransferMode::Write, window_);
@@ -128,7 +128,7 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
         [this, mode, device, &progress] {
             if (!runner_->start(mode, device)) {
                 progress.finish();
-                prompter_.tell(st_.text(2002), Icon::Warning);
+                prompter_.tell(st_.text(2002), ui::Icon::Warning);
             }
         },
         Qt::QueuedConnection);
@@ -143,7 +143,7 @@ void RadioTransfers::finished(const TransferResult& result)
     if (progress_)
         progress_->finish();
     if (!result.success) {
-        prompter_.tell(st_.resolve(result.endText), Icon::Warning);
+        prompter_.tell(st_.resolve(result.endText), ui::Icon::Warning);
         emit transferEnded(false);
         return;
     }

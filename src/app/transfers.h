@@ -21,17 +21,20 @@ class PortCatalogue;
 class TransferRunner;
 } // namespace qtx
 
+namespace qtx::ui {
+class Prompter;
+} // namespace qtx::ui
+
 namespace qtx::app {
 
 struct AppState;
 class Commands;
-class Prompter;
 class ProgressDialog;
 
 class RadioTransfers : public QObject {
     Q_OBJECT
 public:
-    RadioTransfers(AppState& state, Prompter& prompter, Commands& commands, QWidget* window,
+    RadioTransfers(AppState& state, ui::Prompter& prompter, Commands& commands, QWidget* window,
                    std::function<void()> showAll);
     ~RadioTransfers() override;
 
@@ -64,7 +67,7 @@ private:
     void finished(const TransferResult& result);
 
     AppState& st_;
-    Prompter& prompter_;
+    ui::Prompter& prompter_;
     Commands& commands_;
     QWidget* window_;
     std::function<void()> showAll_;

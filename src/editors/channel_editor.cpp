@@ -1,11 +1,11 @@
 #include "editors/channel_editor.h"
 
-#include "app/app_state.h"
-#include "app/captions.h"
-#include "app/field_filter.h"
-#include "app/prompter.h"
-#include "convert/frequency.h"
-#include "view/main_view.h"
+#include "forms/key_rules.h"
+#include "ui/captions.h"
+#include "ui/choice_list.h"
+#include "ui/field_filter.h"
+#include "ui/prompter.h"
+#include "ui/texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,34 +20,29 @@
 
 namespace qtx::editors {
 
-using app::EnterMovesOn;
-using app::FieldFilter;
-using app::SetTextIds;
+using ui::ChoiceValue;
+using ui::EnterMovesOn;
+using ui::FieldFilter;
+using ui::FillChoices;
+using ui::SelectChoice;
+using ui::SetTextIds;
 
-namespace {
-
-bool nameCharacter(QChar c) { return FieldFilter::printable(c) && c != '\\' && c != '~'; }
-
-QString latin1(const std::string& s) { return app::fromLatin1(s); }
-
-} // namespace
-
-ChannelEditor::ChannelEditor(app::AppState& st, app::Prompter& prompter, int editRow, QWidget* parent)
-    : QDialog(parent), st_(st), prompter_(prompter), editRow_(editRow)
+ChannelEditor::ChannelEditor(Codeplug& codeplug, const SignalViewSwitches& switches, const ui::LanguageTexts& texts,
+                             ui::Prompter& prompter, int editRow, QWidget* parent)
+    : QDialog(parent), cp_(codeplug), switches_(switches), texts_(texts), prompter_(prompter), editRow_(editRow)
 {
     setObjectName("FrmCHEdit");
-    form_ = LoadChannelForm(st_.ws.live, editRow_, st_.ws.live.body.Band);
-    signalChoices_ = OptionalSignalChoices(st_.switches, form_.signal);
+    form_ = LoadChannelForm(cp_, editRow_, cp_.body.Band);
     build();
-    app::CaptionLoader(this, st_);
-    app::SetOkCancelCaptions(this, st_);
+    ui::CaptionLoader(this, texts_);
+    ui::SetOkCancelCaptions(this, texts_);
     // Captions made of two texts.
-    findChild<QLabel*>("lblRxToneType")->setText(st_.text(1107) + " " + st_.text(1112));
-    findChild<QLabel*>("lblTxToneType")->setText(st_.text(1107) + " " + st_.text(1113));
+    findChild<QLabel*>("lblRxToneType")->setText(texts_.text(1107) + " " + texts_.text(1112));
+    findChild<QLabel*>("lblTxToneType")->setText(texts_.text(1107) + " " + texts_.text(1113));
     showForm();
     receive_->setFocus();
     if (form_.loadedNotNumeric)
-        QTimer::singleShot(0, this, [this] { prompter_.tell(st_.builtIn(BuiltIn::NotNumeric), app::Icon::Warning); });
+        QTimer::singleShot(0, this, [this] { prompter_.tell(texts_.builtIn(BuiltIn::NotNumeric), ui::Icon::Warning); });
 }
 
 void ChannelEditor::build()
@@ -60,10 +55,10 @@ void ChannelEditor::build()
             l->setObjectName(name);
         return l;
     };
-    auto combo = [this](const QStringList& entries, const char* name) {
+    auto combo = [this](Choices table, const char* name) {
         auto* c = new QComboBox(this);
         c->setObjectName(name);
-        c->addItems(entries);
+        FillChoices(c, table, texts_);
         others_ << c;
         return c;
     };
@@ -74,21 +69,15 @@ void ChannelEditor::build()
         others_ << c;
         return c;
     };
-    auto texts = [this](std::initializer_list<int> ids) {
-        QStringList out;
-        for (int id : ids)
-            out << st_.text(id);
-        return out;
-    };
 
     receive_ = new QLineEdit(this);
     receive_->setObjectName("txtRxFre");
     receive_->setMaxLength(10);
-    FieldFilter::install(receive_, FieldFilter::decimal);
+    FieldFilter::install(receive_, FrequencyKey);
     transmit_ = new QLineEdit(this);
     transmit_->setObjectName("txtTxFre");
     transmit_->setMaxLength(10);
-    FieldFilter::install(transmit_, FieldFilter::decimal);
+    FieldFilter::install(transmit_, FrequencyKey);
     others_ << transmit_;
 
     auto* nameRow = new QHBoxLayout;
@@ -99,7 +88,7 @@ void ChannelEditor::build()
         box->setMaxLength(1);
         box->setAlignment(Qt::AlignCenter);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance('W') * 2 + 10);
-        FieldFilter::install(box, nameCharacter);
+        FieldFilter::install(box, NameKey);
         connect(box, &QLineEdit::textEdited, this, [this, i] { onNameTyped(i); });
         name_[i] = box;
         nameRow->addWidget(box);
@@ -107,37 +96,29 @@ void ChannelEditor::build()
     }
     nameRow->addStretch();
 
-    QStringList steps;
-    for (const char* s : kStepTexts)
-        steps << s;
-    step_ = combo(steps, "cmbStep");
-    QStringList bandwidths;
-    for (auto b : kBandwidthTexts)
-        bandwidths << QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
-    bandwidth_ = combo(bandwidths, "cmbBandwidth");
-    power_ = combo(texts({1204, 1221, 1205}), "cmbPower");
+    step_ = combo(kStepChoices, "cmbStep");
+    bandwidth_ = combo(kBandwidthChoices, "cmbBandwidth");
+    power_ = combo(kTxPowerChoices, "cmbPower");
 
     signal_ = combo({}, "cmbOptSignal");
-    for (OptionalSignalKind k : signalChoices_)
-        signal_->addItem(k == OptionalSignalKind::None ? st_.text(1206)
-                         : k == OptionalSignalKind::Dtmf ? QString("DTMF")
-                         : k == OptionalSignalKind::TwoTone ? QString("2Tone")
-                                                            : QString("5Tone"));
+    std::vector<int> signalKinds;
+    for (OptionalSignalKind k : OptionalSignalChoices(switches_, form_.signal))
+        signalKinds.push_back(static_cast<int>(k));
+    FillChoices(signal_, kSignalKindChoices, signalKinds, texts_);
     code_ = combo({}, "cmbSignalCode");
 
-    QStringList toneTypes{st_.text(1206), "CTCSS", "DCS"};
-    rxType_ = combo(toneTypes, "cmbRxToneType");
+    rxType_ = combo(kToneTypeChoices, "cmbRxToneType");
     rxTone_ = combo({}, "cmbRxTone");
     rxInverted_ = check(1301, "chkRxInverted");
-    txType_ = combo(toneTypes, "cmbTxToneType");
+    txType_ = combo(kToneTypeChoices, "cmbTxToneType");
     txTone_ = combo({}, "cmbTxTone");
     txInverted_ = check(1301, "chkTxInverted");
 
-    scrambler_ = combo(texts({1755, 1756}), "cmbScrambler");
-    dtmfPttId_ = combo(texts({1755, 1765, 1766, 1767}), "cmbDtmfPttId");
-    fiveTonePttId_ = combo(texts({1755, 1765, 1766, 1767}), "cmbFiveTonePttId");
+    scrambler_ = combo(kScramblerChoices, "cmbScrambler");
+    dtmfPttId_ = combo(kPttIdChoices, "cmbDtmfPttId");
+    fiveTonePttId_ = combo(kPttIdChoices, "cmbFiveTonePttId");
     squelch_ = combo({}, "cmbSquelch");
-    busyLock_ = combo({st_.text(1755), "Repeater", "Busy"}, "cmbBusyLock");
+    busyLock_ = combo(kBusyLockChoices, "cmbBusyLock");
 
     txInhibit_ = check(1105, "chkTxInhibit");
     reverse_ = check(1207, "chkReverse");
@@ -149,7 +130,7 @@ void ChannelEditor::build()
     pttIdCode_ = new QLineEdit(this);
     pttIdCode_->setObjectName("txtPttIdCode");
     pttIdCode_->setMaxLength(kPttIdCodeLength);
-    FieldFilter::install(pttIdCode_, FieldFilter::digits);
+    FieldFilter::install(pttIdCode_, DigitKey);
 
     // Layout: frequencies and name, then the radio settings, tones and
     // signalling, then the switches.
@@ -213,10 +194,10 @@ void ChannelEditor::build()
     layout->addWidget(buttons);
 
     // The PTT-ID lists exist only for the signalling systems in view.
-    dtmfPttId_->setVisible(st_.switches.Dtmf);
-    dtmfPttIdLabel_->setVisible(st_.switches.Dtmf);
-    fiveTonePttId_->setVisible(st_.switches.FiveTone);
-    fiveTonePttIdLabel_->setVisible(st_.switches.FiveTone);
+    dtmfPttId_->setVisible(switches_.Dtmf);
+    dtmfPttIdLabel_->setVisible(switches_.Dtmf);
+    fiveTonePttId_->setVisible(switches_.FiveTone);
+    fiveTonePttIdLabel_->setVisible(switches_.FiveTone);
     others_ << pttIdCode_ << pttIdDecode_;
 
     auto* enter = new EnterMovesOn(this);
@@ -232,11 +213,12 @@ void ChannelEditor::build()
     });
     connect(transmit_, &QLineEdit::textChanged, this, [this](const QString& t) { form_.transmit = t.toStdString(); });
     connect(pttIdCode_, &QLineEdit::textChanged, this, [this](const QString& t) { form_.pttIdCode = t.toStdString(); });
+    // Each list hands over the value of the entry picked.
     auto onIndex = [this](QComboBox* c, auto apply) {
-        connect(c, &QComboBox::currentIndexChanged, this, [this, apply](int i) {
+        connect(c, &QComboBox::currentIndexChanged, this, [this, c, apply](int i) {
             if (showing_ || i < 0)
                 return;
-            apply(i);
+            apply(ChoiceValue(c, i));
             showForm();
         });
     };
@@ -245,8 +227,8 @@ void ChannelEditor::build()
     onIndex(power_, [this](int i) { form_.txPower = i; });
     onIndex(scrambler_, [this](int i) { form_.scrambler = i; });
     onIndex(busyLock_, [this](int i) { form_.busyLock = i; });
-    onIndex(signal_, [this](int i) { SetOptionalSignal(form_, signalChoices_[i], st_.ws.live); });
-    onIndex(code_, [this](int i) { form_.code = codeChoices_[i]; });
+    onIndex(signal_, [this](int v) { SetOptionalSignal(form_, static_cast<OptionalSignalKind>(v), cp_); });
+    onIndex(code_, [this](int v) { form_.code = v; });
     onIndex(rxType_, [this](int i) { SetRxToneType(form_, i); });
     onIndex(txType_, [this](int i) { SetTxToneType(form_, i); });
     onIndex(rxTone_, [this](int i) {
@@ -263,7 +245,7 @@ void ChannelEditor::build()
     });
     onIndex(dtmfPttId_, [this](int i) { SetDtmfPttId(form_, i); });
     onIndex(fiveTonePttId_, [this](int i) { SetFiveTonePttId(form_, i); });
-    onIndex(squelch_, [this](int i) { form_.squelch = squelchChoices_[i]; });
+    onIndex(squelch_, [this](int v) { form_.squelch = v; });
     auto onCheck = [this](QCheckBox* c, auto apply) {
         connect(c, &QCheckBox::toggled, this, [this, apply](bool on) {
             if (showing_)
@@ -282,18 +264,14 @@ void ChannelEditor::build()
     onCheck(pttIdDecode_, [this](bool on) { form_.pttIdDecode = on; });
 }
 
-void ChannelEditor::fillToneList(QComboBox* list, const ToneForm& tone)
+void ChannelEditor::showTone(QComboBox* type, QComboBox* list, QCheckBox* inverted, const ToneForm& tone)
 {
-    list->clear();
-    if (tone.type == 1) {
-        for (auto t : kCtcssTexts)
-            list->addItem(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
-        list->setCurrentIndex(tone.ctcss);
-    } else if (tone.type == 2) {
-        for (int v = 0; v < kDcsCodeCount; ++v)
-            list->addItem(QString::fromStdString(DcsText(v)));
-        list->setCurrentIndex(tone.dcs);
-    }
+    SelectChoice(type, tone.type, -1);
+    FillChoices(list, ToneChoices(tone.type), texts_);
+    SelectChoice(list, tone.type == 1 ? tone.ctcss : tone.dcs, -1);
+    list->setVisible(tone.type != 0);
+    inverted->setChecked(tone.inverted);
+    inverted->setVisible(tone.type == 2);
 }
 
 void ChannelEditor::showForm()
@@ -304,42 +282,27 @@ void ChannelEditor::showForm()
     if (transmit_->text().toStdString() != form_.transmit)
         transmit_->setText(QString::fromStdString(form_.transmit));
     for (int i = 0; i < kChannelNameBoxes; ++i)
-        name_[i]->setText(latin1(form_.name[i]));
-    step_->setCurrentIndex(form_.step);
-    bandwidth_->setCurrentIndex(form_.bandwidth);
-    power_->setCurrentIndex(form_.txPower);
-    scrambler_->setCurrentIndex(form_.scrambler);
-    busyLock_->setCurrentIndex(form_.busyLock);
-    dtmfPttId_->setCurrentIndex(form_.dtmfPttId);
-    fiveTonePttId_->setCurrentIndex(form_.fiveTonePttId);
+        name_[i]->setText(ui::fromLatin1(form_.name[i]));
+    SelectChoice(step_, form_.step, -1);
+    SelectChoice(bandwidth_, form_.bandwidth, -1);
+    SelectChoice(power_, form_.txPower, -1);
+    SelectChoice(scrambler_, form_.scrambler, -1);
+    SelectChoice(busyLock_, form_.busyLock, -1);
+    SelectChoice(dtmfPttId_, form_.dtmfPttId, -1);
+    SelectChoice(fiveTonePttId_, form_.fiveTonePttId, -1);
 
-    const auto signalAt = std::find(signalChoices_.begin(), signalChoices_.end(), form_.signal);
-    signal_->setCurrentIndex(signalAt == signalChoices_.end() ? 0 : int(signalAt - signalChoices_.begin()));
-    codeChoices_ = SignalCodeChoices(st_.ws.live, form_.signal);
-    code_->clear();
-    for (int c : codeChoices_)
-        code_->addItem(QString::fromStdString(SignalCodeText(form_.signal, c)));
-    const auto codeAt = form_.code ? std::find(codeChoices_.begin(), codeChoices_.end(), *form_.code) : codeChoices_.end();
-    code_->setCurrentIndex(codeAt == codeChoices_.end() ? -1 : int(codeAt - codeChoices_.begin()));
+    SelectChoice(signal_, static_cast<int>(form_.signal), 0);
+    FillChoices(code_, SignalCodeChoices(cp_, form_.signal),
+                [this](int c) { return QString::fromStdString(SignalCodeText(form_.signal, c)); });
+    SelectChoice(code_, form_.code.value_or(-1), -1);
     code_->setVisible(form_.signal != OptionalSignalKind::None);
 
-    rxType_->setCurrentIndex(form_.rxTone.type);
-    fillToneList(rxTone_, form_.rxTone);
-    rxTone_->setVisible(form_.rxTone.type != 0);
-    rxInverted_->setChecked(form_.rxTone.inverted);
-    rxInverted_->setVisible(form_.rxTone.type == 2);
-    txType_->setCurrentIndex(form_.txTone.type);
-    fillToneList(txTone_, form_.txTone);
-    txTone_->setVisible(form_.txTone.type != 0);
-    txInverted_->setChecked(form_.txTone.inverted);
-    txInverted_->setVisible(form_.txTone.type == 2);
+    showTone(rxType_, rxTone_, rxInverted_, form_.rxTone);
+    showTone(txType_, txTone_, txInverted_, form_.txTone);
 
-    squelchChoices_ = SquelchChoices(form_.reverse, form_.rxTone.type, form_.txTone.type, form_.signal);
-    squelch_->clear();
-    for (int s : squelchChoices_)
-        squelch_->addItem(st_.text(kSquelchModeTextIds[s]));
-    const auto sqAt = std::find(squelchChoices_.begin(), squelchChoices_.end(), form_.squelch);
-    squelch_->setCurrentIndex(sqAt == squelchChoices_.end() ? 0 : int(sqAt - squelchChoices_.begin()));
+    FillChoices(squelch_, kSquelchModeChoices,
+                SquelchChoices(form_.reverse, form_.rxTone.type, form_.txTone.type, form_.signal), texts_);
+    SelectChoice(squelch_, form_.squelch, 0);
 
     txInhibit_->setChecked(form_.txInhibit);
     reverse_->setChecked(form_.reverse);
@@ -384,14 +347,14 @@ bool ChannelEditor::commit()
     form_.receive = receive_->text().toStdString();
     form_.transmit = transmit_->text().toStdString();
     form_.pttIdCode = pttIdCode_->text().toStdString();
-    const ChannelOkResult result = ApplyChannelForm(st_.ws.live, editRow_, form_, st_.ws.live.body.Band);
+    const ChannelOkResult result = ApplyChannelForm(cp_, editRow_, form_, cp_.body.Band);
     if (result.outcome == ChannelOkOutcome::VfoNull) {
-        prompter_.tell(QString::fromStdString(result.message), app::Icon::Warning);
+        prompter_.tell(QString::fromStdString(result.message), ui::Icon::Warning);
         receive_->setFocus();
         return false;
     }
     for (int i = 0; i < result.warnings; ++i)
-        prompter_.tell(st_.text(2001), app::Icon::Warning);
+        prompter_.tell(texts_.text(2001), ui::Icon::Warning);
     if (result.outcome == ChannelOkOutcome::Stored) {
         receive_->setText(QString::fromStdString(result.receive));
         transmit_->setText(QString::fromStdString(result.transmit));

@@ -1,9 +1,10 @@
 #pragma once
 // FrmCHEdit: edits one channel. The dialog shows a ChannelForm, passes every
 // change through the editor's reaction rules and hands the form to the OK
-// sequence; it decides nothing itself.
+// sequence; it decides nothing itself. It edits the Codeplug it is given,
+// in the language it is given, and asks through the given Prompter.
 
-#include "editors/channel_edit.h"
+#include "forms/channel_form.h"
 
 #include <QDialog>
 
@@ -14,17 +15,18 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
-namespace qtx::app {
-struct AppState;
+namespace qtx::ui {
+struct LanguageTexts;
 class Prompter;
-} // namespace qtx::app
+} // namespace qtx::ui
 
 namespace qtx::editors {
 
 class ChannelEditor : public QDialog {
     Q_OBJECT
 public:
-    ChannelEditor(app::AppState& state, app::Prompter& prompter, int editRow, QWidget* parent = nullptr);
+    ChannelEditor(Codeplug& codeplug, const SignalViewSwitches& switches, const ui::LanguageTexts& texts,
+                  ui::Prompter& prompter, int editRow, QWidget* parent = nullptr);
 
     const ChannelForm& form() const { return form_; }
     // The OK button's work; true when the dialog may close.
@@ -48,18 +50,17 @@ public:
 private:
     void build();
     void showForm(); // form -> widgets
-    void fillToneList(QComboBox* list, const ToneForm& tone);
+    void showTone(QComboBox* type, QComboBox* list, QCheckBox* inverted, const ToneForm& tone);
     void readNames();
     void enableFields();
     void onNameTyped(int box);
 
-    app::AppState& st_;
-    app::Prompter& prompter_;
+    Codeplug& cp_;
+    const SignalViewSwitches switches_;
+    const ui::LanguageTexts& texts_;
+    ui::Prompter& prompter_;
     int editRow_;
     ChannelForm form_;
-    std::vector<OptionalSignalKind> signalChoices_;
-    std::vector<int> codeChoices_;
-    std::vector<int> squelchChoices_;
     bool showing_ = false;
 
     QLineEdit* receive_;

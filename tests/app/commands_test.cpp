@@ -54,12 +54,12 @@ protected:
 TEST_F(CommandsTest, NewWithoutChangesAsksOnlyAllDataCleared)
 {
     start();
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {ui::Answer::Cancel};
     EXPECT_FALSE(commands->newCodeplug());
     EXPECT_EQ(prompter.asked, QStringList{st.builtIn(BuiltIn::AllDataCleared)});
 
     prompter.asked.clear();
-    prompter.answers = {Answer::Ok};
+    prompter.answers = {ui::Answer::Ok};
     EXPECT_TRUE(commands->newCodeplug());
     EXPECT_EQ(prompter.asked.size(), 1);
     EXPECT_EQ(refreshed, 1);
@@ -70,7 +70,7 @@ TEST_F(CommandsTest, NewOnAModifiedCodeplugCancelledChangesNothing)
 {
     start();
     modify();
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {ui::Answer::Cancel};
     EXPECT_FALSE(commands->newCodeplug());
     EXPECT_EQ(prompter.asked, QStringList{st.message("9001")});
     EXPECT_EQ(st.ws.live.body.Settings.Options.Item1705, 7);
@@ -82,7 +82,7 @@ TEST_F(CommandsTest, NewStopsWhenTheSaveItAskedForDoesNotHappen)
 {
     start();
     modify();
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {ui::Answer::Yes};
     prompter.files = {""}; // the save dialog is cancelled
     EXPECT_FALSE(commands->newCodeplug());
     EXPECT_EQ(st.ws.live.body.Settings.Options.Item1705, 7);
@@ -92,7 +92,7 @@ TEST_F(CommandsTest, NewClearsTheArmedClipboard)
 {
     start();
     st.clipboardArmed = true;
-    prompter.answers = {Answer::Ok};
+    prompter.answers = {ui::Answer::Ok};
     ASSERT_TRUE(commands->newCodeplug());
     EXPECT_FALSE(st.clipboardArmed);
 }
@@ -118,6 +118,7 @@ TEST_F(CommandsTest, SaveOfAnUntitledCodeplugOpensSaveAs)
     EXPECT_TRUE(prompter.asked.isEmpty());
     EXPECT_EQ(prompter.presetSeen, QStringList{"new.dat"});
     EXPECT_EQ(prompter.filterSeen.first(), "Data File (*.dat)");
+    EXPECT_EQ(prompter.suffixSeen.first(), "dat");
     // The data file always ends in .dat, so its channel file is site.fre.
     EXPECT_TRUE(QFileInfo::exists(target + ".dat"));
     EXPECT_TRUE(QFileInfo::exists(target + ".fre"));
@@ -130,11 +131,11 @@ TEST_F(CommandsTest, SaveOfATitledCodeplugAsksWithTheBareQuotedName)
     prompter.files = {programDir + "/site.dat"};
     ASSERT_TRUE(commands->saveAs());
     modify();
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {ui::Answer::Cancel};
     EXPECT_FALSE(commands->save());
     EXPECT_EQ(prompter.asked.last(), "\"site.dat\"file will be Overwrite,Continue?");
     EXPECT_TRUE(IsModified(st.ws));
-    prompter.answers = {Answer::Ok};
+    prompter.answers = {ui::Answer::Ok};
     EXPECT_TRUE(commands->save());
     EXPECT_FALSE(IsModified(st.ws));
 }
@@ -158,14 +159,14 @@ TEST_F(CommandsTest, OpenAsksAboutChangesAndKeepsEverythingOnFailure)
     ASSERT_TRUE(commands->saveAs());
     modify();
 
-    prompter.answers = {Answer::No};
+    prompter.answers = {ui::Answer::No};
     prompter.files = {programDir + "/missing.dat"};
     EXPECT_FALSE(commands->open());
     EXPECT_EQ(prompter.asked.at(prompter.asked.size() - 2), st.builtIn(BuiltIn::FileModified));
     EXPECT_EQ(st.ws.live.body.Settings.Options.Item1705, 7);
     EXPECT_EQ(st.ws.fileName, (programDir + "/site.dat").toStdString());
 
-    prompter.answers = {Answer::No};
+    prompter.answers = {ui::Answer::No};
     prompter.files = {programDir + "/site.dat"};
     EXPECT_TRUE(commands->open());
     EXPECT_EQ(st.ws.live.body.Settings.Options.Item1705, 0);
@@ -196,15 +197,15 @@ TEST_F(CommandsTest, CloseAsksOnlyWithUnsavedChanges)
     EXPECT_TRUE(prompter.asked.isEmpty());
 
     modify();
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {ui::Answer::Cancel};
     EXPECT_FALSE(commands->confirmClose());
-    prompter.answers = {Answer::No};
+    prompter.answers = {ui::Answer::No};
     EXPECT_TRUE(commands->confirmClose());
     // Yes with a cancelled save keeps the program open.
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {ui::Answer::Yes};
     prompter.files = {""};
     EXPECT_FALSE(commands->confirmClose());
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {ui::Answer::Yes};
     prompter.files = {programDir + "/kept.dat"};
     EXPECT_TRUE(commands->confirmClose());
     EXPECT_TRUE(QFileInfo::exists(programDir + "/kept.dat"));

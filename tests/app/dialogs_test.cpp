@@ -154,11 +154,11 @@ TEST_F(AppFixture, ExitWithUnsavedChangesAsksAndCancelKeepsTheWindow)
     MainWindow* w = program.mainWindow();
     ASSERT_TRUE(w->isVisible());
     program.state().ws.live.body.Settings.Options.Item1705 = 2;
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {ui::Answer::Cancel};
     w->action("mnuFileExit")->trigger();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(prompter.asked, QStringList{program.state().message("9001")});
-    prompter.answers = {Answer::No};
+    prompter.answers = {ui::Answer::No};
     w->action("mnuFileExit")->trigger();
     EXPECT_FALSE(w->isVisible());
 }

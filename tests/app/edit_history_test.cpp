@@ -85,7 +85,7 @@ TEST_F(EditHistoryTest, UndoAllGivesBackTheStartAndRedoAllTheEnd)
     editChannel(5, "014502500");
     editOptions(5);
     changeBand();
-    prompter.answers = {Answer::No}; // "save first?"
+    prompter.answers = {ui::Answer::No}; // "save first?"
     ASSERT_TRUE(commands->initialise());
     const auto endFields = fields();
     EXPECT_EQ(st.history.count(), 6);
@@ -134,7 +134,7 @@ TEST_F(EditHistoryTest, UndoOfInitialiseBringsBackFileAndUnsavedEdits)
     ASSERT_TRUE(commands->saveAs());
     editChannel(10, "014700000");
     // Unsaved: "save first?" No.
-    prompter.answers = {Answer::No};
+    prompter.answers = {ui::Answer::No};
     ASSERT_TRUE(commands->initialise());
     EXPECT_TRUE(st.ws.isUntitled);
     EXPECT_FALSE(FindChannel(st.ws.live, 10));
@@ -165,13 +165,13 @@ TEST_F(EditHistoryTest, NewOpenAndUnchangedEditsLeaveNothingToUndo)
     prompter.files = {path("x.dat")};
     ASSERT_TRUE(commands->saveAs());
     editOptions(6);
-    prompter.answers = {Answer::No, Answer::Ok}; // not saved, all data cleared
+    prompter.answers = {ui::Answer::No, ui::Answer::Ok}; // not saved, all data cleared
     ASSERT_TRUE(commands->newCodeplug());
     EXPECT_FALSE(st.history.canUndo());
     EXPECT_FALSE(st.history.canRedo());
 
     editOptions(8);
-    prompter.answers = {Answer::No};
+    prompter.answers = {ui::Answer::No};
     prompter.files = {path("x.dat")};
     ASSERT_TRUE(commands->open());
     EXPECT_FALSE(st.history.canUndo());

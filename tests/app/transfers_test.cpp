@@ -83,7 +83,7 @@ protected:
 TEST_F(TransfersTest, ReadShowsTheRadioThenWriteGivesTheSameImageBack)
 {
     startWithRadio();
-    prompter.answers = {Answer::Ok, Answer::Ok}; // continue?, then "read succeeded"
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok}; // continue?, then "read succeeded"
     transfers->read();
     ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
     EXPECT_EQ(prompter.asked, (QStringList{st.builtIn(BuiltIn::ReadConfirm), st.text(2004)}));
@@ -99,7 +99,7 @@ TEST_F(TransfersTest, ReadShowsTheRadioThenWriteGivesTheSameImageBack)
 
     // Written back unchanged, the radio gets exactly what it gave.
     prompter.asked.clear();
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     transfers->write();
     ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
     EXPECT_EQ(prompter.asked, (QStringList{st.builtIn(BuiltIn::WriteConfirm), st.text(2005)}));
@@ -107,7 +107,7 @@ TEST_F(TransfersTest, ReadShowsTheRadioThenWriteGivesTheSameImageBack)
 
     // An edit reaches the radio, and only the edit.
     st.ws.live.channels[0].Name.setTerminated("HOME");
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     transfers->write();
     ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
     const auto saved = savedMemory();
@@ -124,7 +124,7 @@ TEST_F(TransfersTest, ReadAsksToSaveUnsavedChangesFirst)
 {
     startWithRadio();
     st.ws.live.body.Settings.Options.Item1705 = 3;
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {ui::Answer::Cancel};
     transfers->read();
     EXPECT_EQ(prompter.asked, QStringList{st.message("9001")});
     EXPECT_EQ(st.ws.live.body.Settings.Options.Item1705, 3);
@@ -133,7 +133,7 @@ TEST_F(TransfersTest, ReadAsksToSaveUnsavedChangesFirst)
 TEST_F(TransfersTest, PasswordProtectedRadioPromptsDuringTheTransfer)
 {
     startWithRadio({"--password", "1234"});
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     prompter.passwords = {std::string("1234")};
     transfers->read();
     ASSERT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
@@ -141,7 +141,7 @@ TEST_F(TransfersTest, PasswordProtectedRadioPromptsDuringTheTransfer)
     EXPECT_EQ(st.enteredPassword, "1234");
 
     // Known for the rest of the run: no second prompt.
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     transfers->read();
     EXPECT_TRUE(transfers->lastResult().success);
     EXPECT_EQ(prompter.passwordPrefills.size(), 1u);
@@ -151,7 +151,7 @@ TEST_F(TransfersTest, ARadioThatStopsAnsweringEndsWithRetryThenCancel)
 {
     startWithRadio({"--fault-rate", "1", "--seed", "3"});
     st.ws.live.body.Settings.Options.Item1705 = 0;
-    prompter.answers = {Answer::Ok, Answer::Retry, Answer::Cancel, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Retry, ui::Answer::Cancel, ui::Answer::Ok};
     transfers->read();
     EXPECT_FALSE(transfers->lastResult().success);
     ASSERT_EQ(prompter.asked.size(), 4);
@@ -201,7 +201,7 @@ TEST_F(TransfersTest, MenuReadAndWriteInTheRunningProgram)
     // no prompt during the transfer.
     program.state().enteredPassword = "0000";
 
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     w->action("TCommRead")->trigger();
     ASSERT_TRUE(program.transfers().lastResult().success) << program.transfers().lastResult().detail;
     EXPECT_TRUE(prompter.passwordPrefills.empty());
@@ -209,7 +209,7 @@ TEST_F(TransfersTest, MenuReadAndWriteInTheRunningProgram)
     EXPECT_FALSE(IsModified(program.state().ws));
 
     program.state().ws.live.channels[0].Name.setTerminated("HOME");
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     w->action("MnuProWrite")->trigger();
     ASSERT_TRUE(program.transfers().lastResult().success) << program.transfers().lastResult().detail;
     const auto saved = savedMemory();

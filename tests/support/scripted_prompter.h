@@ -1,7 +1,7 @@
 #pragma once
 // A Prompter that answers from a script and remembers what it was asked.
 
-#include "app/prompter.h"
+#include "ui/prompter.h"
 
 #include <QStringList>
 
@@ -12,25 +12,26 @@
 
 namespace qtx::testing {
 
-class ScriptedPrompter : public app::Prompter {
+class ScriptedPrompter : public ui::Prompter {
 public:
-    std::deque<app::Answer> answers;
+    std::deque<ui::Answer> answers;
     std::deque<QString> files; // answers of the file dialogs; "" = cancelled
     QStringList asked;
     QStringList filterSeen;
+    QStringList suffixSeen;
     QStringList presetSeen;
 
-    app::Answer ask(const QString& text, app::Buttons buttons, app::Icon) override
+    ui::Answer ask(const QString& text, ui::Buttons buttons, ui::Icon) override
     {
         asked << text;
         if (answers.empty())
-            return buttons == app::Buttons::Ok ? app::Answer::Ok : app::Answer::Cancel;
-        const app::Answer a = answers.front();
+            return buttons == ui::Buttons::Ok ? ui::Answer::Ok : ui::Answer::Cancel;
+        const ui::Answer a = answers.front();
         answers.pop_front();
         return a;
     }
-    QString openFileName(const QString& filter, const QString&) override { return nextFile(filter, {}); }
-    QString saveFileName(const QString& filter, const QString& preset) override { return nextFile(filter, preset); }
+    QString openFileName(const ui::FileKind& kind, const QString&) override { return nextFile(kind, {}); }
+    QString saveFileName(const ui::FileKind& kind, const QString& preset) override { return nextFile(kind, preset); }
 
     std::deque<std::optional<std::string>> passwords; // none = Cancel
     std::vector<std::string> passwordPrefills;
@@ -45,9 +46,10 @@ public:
     }
 
 private:
-    QString nextFile(const QString& filter, const QString& preset)
+    QString nextFile(const ui::FileKind& kind, const QString& preset)
     {
-        filterSeen << filter;
+        filterSeen << kind.filters;
+        suffixSeen << kind.defaultSuffix;
         presetSeen << preset;
         if (files.empty())
             return {};

@@ -30,7 +30,7 @@ std::string BcdToDigits(const Bcd4& bytes, BcdKind kind)
     for (char c : text)
         numeric = numeric && c >= '0' && c <= '9';
     if (!numeric)
-        return kind == BcdKind::Receive ? "FFFFFFFFF" : "000000000";
+        return kind == BcdKind::Receive ? std::string(kNoFrequencyDigits) : "000000000";
     char tenHz = '0';
     switch (text[7]) {
     case '2': tenHz = '5'; break;

@@ -9,6 +9,10 @@
 
 namespace qtx {
 
+// The nine digits of a channel without a receive frequency (all four BCD
+// bytes 0xFF).
+inline constexpr std::string_view kNoFrequencyDigits = "FFFFFFFFF";
+
 using Bcd4 = std::array<uint8_t, 4>;
 
 // Padded on the right with "0" to eight characters; the first eight are read
@@ -20,7 +24,7 @@ enum class BcdKind { Receive, Offset };
 
 // Eight hexadecimal digits from the bytes plus the 10 Hz digit restored from
 // the eighth (2 -> 5, 3 -> 3, 6 -> 6, 7 -> 5, else 0). Non-decimal bytes give
-// "FFFFFFFFF" (receive) or "000000000" (offset).
+// kNoFrequencyDigits (receive) or "000000000" (offset).
 std::string BcdToDigits(const Bcd4& bytes, BcdKind kind);
 
 } // namespace qtx

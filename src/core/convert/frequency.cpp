@@ -249,15 +249,6 @@ ChannelFrequencies FitChannelFrequencies(std::string_view rxText, std::string_vi
     return f;
 }
 
-bool ChannelNumberUsed(const Codeplug& cp, int number)
-{
-    const int count = std::clamp<int>(cp.body.ChannelCount, 0, kMaxChannels);
-    for (int i = 0; i < count; ++i)
-        if (cp.channels[i].Number == number)
-            return true;
-    return false;
-}
-
 std::string_view CtcssText(int index)
 {
     if (index < 0 || index >= kCtcssCount)

@@ -8,7 +8,8 @@
 // replaced, and the caller decides what to tell the user (warning 2001 for
 // a corrected check, "Not IsNumeric" for stored digits that are not digits).
 
-#include "model/codeplug.h"
+#include "convert/bcd.h"
+#include "model/band_limits.h"
 
 #include <array>
 #include <cstdint>
@@ -17,8 +18,6 @@
 #include <string_view>
 
 namespace qtx {
-
-inline constexpr std::string_view kNoFrequencyDigits = "FFFFFFFFF";
 
 // Frequencies in 10 Hz units; 100000 units are 1 MHz.
 using FreqUnits = int64_t;
@@ -104,9 +103,6 @@ struct ChannelFrequencies {
     bool offsetCorrected = false; // the offset had to be fitted again
 };
 ChannelFrequencies FitChannelFrequencies(std::string_view rxText, std::string_view txText, const BandPlan& band);
-
-// Some entry of the list (InUse or not) has this number.
-bool ChannelNumberUsed(const Codeplug& cp, int number);
 
 // CTCSS tones as a channel stores them: an index 0-50 into this table.
 inline constexpr int kCtcssCount = 51;

@@ -2,7 +2,7 @@
 
 #include "convert/frequency.h"
 #include "convert/numeric.h"
-#include "editors/channel_edit.h"
+#include "forms/channel_form.h"
 #include "exchange/csv_table.h"
 #include "model/channel_list.h"
 

@@ -368,7 +368,7 @@ void ParseChannels(RadioImage& image, Codeplug& cp)
             c.ScanSkip = skip.mapBit(slot) ? 1 : 0;
 
         ImageReader entry(image, im::ChannelEntry(slot));
-        if (BcdToDigits(entry.bcd(ch::kRxFrequency), BcdKind::Receive) == "FFFFFFFFF")
+        if (BcdToDigits(entry.bcd(ch::kRxFrequency), BcdKind::Receive) == kNoFrequencyDigits)
             continue;
         DecodeFields(kChannelEntry, entry, c);
 

@@ -18,6 +18,15 @@ bool ChannelExists(const Codeplug& cp, int number)
     return pos && cp.channels[*pos].InUse == 1;
 }
 
+bool ChannelNumberUsed(const Codeplug& cp, int number)
+{
+    const int count = std::clamp<int>(cp.body.ChannelCount, 0, kMaxChannels);
+    for (int i = 0; i < count; ++i)
+        if (cp.channels[i].Number == number)
+            return true;
+    return false;
+}
+
 ChannelRecord BlankChannel(int number)
 {
     ChannelRecord r;

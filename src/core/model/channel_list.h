@@ -13,6 +13,8 @@ std::optional<int> FindChannel(const Codeplug& cp, int number);
 
 // An entry with this number exists and is in use.
 bool ChannelExists(const Codeplug& cp, int number);
+// Some entry of the list (InUse or not) has this number.
+bool ChannelNumberUsed(const Codeplug& cp, int number);
 
 ChannelRecord BlankChannel(int number);
 

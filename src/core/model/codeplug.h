@@ -3,11 +3,14 @@
 // values exactly as the data file keeps them; meaning and display belong to
 // the editors.
 
+#include "convert/bcd.h"
+#include "model/band_limits.h"
 #include "model/fields.h"
 #include "model/fixed_text.h"
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace qtx {
 
@@ -17,22 +20,9 @@ inline constexpr int kMemoryChannels = 200;
 inline constexpr int16_t kChannelPA = 201;
 inline constexpr int16_t kChannelPB = 202;
 inline constexpr int16_t kChannelVfo = 203;
-
-struct BandPlan {
-    double RxLow = 136.0;
-    double RxHigh = 174.0;
-    double TxLow = 136.0;
-    double TxHigh = 174.0;
-
-    template <class Ar> void serialize(Ar& ar)
-    {
-        field(ar, "RxLow", RxLow);
-        field(ar, "RxHigh", RxHigh);
-        field(ar, "TxLow", TxLow);
-        field(ar, "TxHigh", TxHigh);
-    }
-    friend bool operator==(const BandPlan&, const BandPlan&) = default;
-};
+// The DTMF own ID of a new Codeplug, and what an own ID that is not a
+// number is sent and kept as.
+inline constexpr std::string_view kDefaultDtmfOwnId = "000";
 
 // One byte per programmable key action, the row of the chosen function:
 // 0-4 short press P1-P5, 5-9 long press P1-P5, 10-14 FUNC+P1-P5.
@@ -77,7 +67,7 @@ struct DtmfSettings {
     int16_t PauseTime = 10;
     int16_t SideTone = 0;
 
-    DtmfSettings() { OwnId.setPadded("000"); }
+    DtmfSettings() { OwnId.setPadded(kDefaultDtmfOwnId); }
 
     template <class Ar> void serialize(Ar& ar)
     {
@@ -470,7 +460,7 @@ struct ChannelRecord {
     int16_t Number = 0; // 1-200 memory, 201 PA, 202 PB, 203 VFO
     int16_t InUse = 0;
     int16_t ScanSkip = 0;
-    FixedText<9> RxFrequency;  // nine digits, 10 Hz units; "FFFFFFFFF" = none
+    FixedText<9> RxFrequency;  // nine digits, 10 Hz units; kNoFrequencyDigits = none
     FixedText<9> Offset;       // nine digits, magnitude of TX - RX
     FixedText<7> Name;
     int16_t Step = 5;
@@ -513,7 +503,7 @@ struct ChannelRecord {
 
     ChannelRecord()
     {
-        RxFrequency.setPadded("FFFFFFFFF");
+        RxFrequency.setPadded(kNoFrequencyDigits);
         Offset.setPadded("000000000");
         Name.setTerminated("");
         PttIdCode.setPadded("00000");

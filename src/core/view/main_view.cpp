@@ -2,14 +2,12 @@
 
 #include "convert/frequency.h"
 #include "convert/numeric.h"
+#include "forms/choices.h"
 #include "model/band_plan.h"
 
 #include <algorithm>
 
 namespace qtx {
-
-const std::array<const char*, 10> kStepTexts{"2.5K", "5K", "6.25K", "8.33K", "10K",
-                                             "12.5K", "20K", "25K", "30K", "50K"};
 
 std::string MainWindowTitle(const std::string& modelLabel, const BandPlan& band, const std::string& fileWord,
                             const std::string& fileName)
@@ -97,10 +95,11 @@ ChannelCells GridChannelCells(const ChannelRecord& ch, const BandPlan& band, con
     c[1] = rx.text;
     c[2] = rx.corrected ? rx.text : GridTransmitText(ch, band);
     c[3] = ch.Name.trimmed();
-    c[4] = kStepTexts[ch.Step >= 0 && ch.Step < static_cast<int>(kStepTexts.size()) ? ch.Step : 0];
-    c[5] = ch.Bandwidth == 0 ? "25K" : ch.Bandwidth == 2 ? "12.5K" : "20K";
+    c[4] = ChoiceText(ChoiceAt(kStepChoices, ch.Step), text);
+    // Any bandwidth but 25K and 12.5K shows as 20K.
+    c[5] = ChoiceText(ChoiceAt(kBandwidthGridChoices, ch.Bandwidth == 0 || ch.Bandwidth == 2 ? ch.Bandwidth : 1), text);
     c[6] = text(ch.Reserved1 == 1 ? 1203 : 1202);
-    c[7] = text(ch.TxPower == 1 ? 1221 : ch.TxPower == 2 ? 1205 : 1204);
+    c[7] = ChoiceText(ChoiceAt(kTxPowerChoices, ch.TxPower), text);
     c[8] = GridToneText(ch.RxToneType, ch.RxCtcss, ch.RxDcsCode, ch.RxDcsInverted, text);
     c[9] = GridToneText(ch.TxToneType, ch.TxCtcss, ch.TxDcsCode, ch.TxDcsInverted, text);
     c[10] = GridSignalText(ch, text);

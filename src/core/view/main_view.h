@@ -27,8 +27,6 @@ std::string GridRowHeading(int row);
 // Column headings 0-11; columns 8 and 9 have two lines ("\n").
 std::string GridColumnHeading(int column, const TextLookupFn& text);
 
-extern const std::array<const char*, 10> kStepTexts;
-
 struct ChannelCells {
     std::array<std::string, kGridColumns> cells; // [0] heading, [11] empty
     bool notNumeric = false; // stored receive digits were not digits (RxLow shown)

@@ -234,23 +234,6 @@ TEST(NormaliseOffset, UnusableInput)
     EXPECT_EQ(NormaliseOffset("99999999999999999999", "145", 2, kBand1).text, "029.00000");
 }
 
-TEST(ChannelNumberUsed, AnyEntryInTheCount)
-{
-    Codeplug cp;
-    cp.channels[0] = BlankChannel(5); // InUse 0 still counts
-    cp.channels[1] = BlankChannel(203);
-    cp.channels[2] = BlankChannel(9); // past the count
-    cp.body.ChannelCount = 2;
-    EXPECT_TRUE(ChannelNumberUsed(cp, 5));
-    EXPECT_TRUE(ChannelNumberUsed(cp, 203));
-    EXPECT_FALSE(ChannelNumberUsed(cp, 9));
-    EXPECT_FALSE(ChannelNumberUsed(cp, 0));
-    cp.body.ChannelCount = -4;
-    EXPECT_FALSE(ChannelNumberUsed(cp, 5));
-    cp.body.ChannelCount = 3000;
-    EXPECT_TRUE(ChannelNumberUsed(cp, 9));
-}
-
 TEST(ToneTexts, CtcssAndDcs)
 {
     EXPECT_EQ(CtcssText(0), "62.5");

@@ -221,3 +221,20 @@ TEST(SignalReferences, CallsFollowEntriesInUse)
     RepairFiveToneReferences(cp);
     EXPECT_EQ(cp.body.Settings.Emergency.IdGroup, 20);
 }
+
+TEST(ChannelNumberUsed, AnyEntryInTheCount)
+{
+    Codeplug cp;
+    cp.channels[0] = BlankChannel(5); // InUse 0 still counts
+    cp.channels[1] = BlankChannel(203);
+    cp.channels[2] = BlankChannel(9); // past the count
+    cp.body.ChannelCount = 2;
+    EXPECT_TRUE(ChannelNumberUsed(cp, 5));
+    EXPECT_TRUE(ChannelNumberUsed(cp, 203));
+    EXPECT_FALSE(ChannelNumberUsed(cp, 9));
+    EXPECT_FALSE(ChannelNumberUsed(cp, 0));
+    cp.body.ChannelCount = -4;
+    EXPECT_FALSE(ChannelNumberUsed(cp, 5));
+    cp.body.ChannelCount = 3000;
+    EXPECT_TRUE(ChannelNumberUsed(cp, 9));
+}

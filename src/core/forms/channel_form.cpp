@@ -1,4 +1,4 @@
-#include "editors/channel_edit.h"
+#include "forms/channel_form.h"
 
 #include "convert/frequency.h"
 #include "convert/numeric.h"

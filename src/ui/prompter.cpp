@@ -1,14 +1,10 @@
-#include "app/prompter.h"
-
-#include "app/app_state.h"
-#include "app/password_dialog.h"
+#include "ui/prompter.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QRegularExpression>
 #include <QMessageBox>
 
-namespace qtx::app {
+namespace qtx::ui {
 
 Answer DialogPrompter::ask(const QString& text, Buttons buttons, Icon icon)
 {
@@ -37,20 +33,17 @@ Answer DialogPrompter::ask(const QString& text, Buttons buttons, Icon icon)
     }
 }
 
-QString DialogPrompter::openFileName(const QString& filter, const QString& directory)
+QString DialogPrompter::openFileName(const FileKind& kind, const QString& directory)
 {
-    return QFileDialog::getOpenFileName(parent_, QString(), directory, filter);
+    return QFileDialog::getOpenFileName(parent_, QString(), directory, kind.filters);
 }
 
-QString DialogPrompter::saveFileName(const QString& filter, const QString& preset)
+QString DialogPrompter::saveFileName(const FileKind& kind, const QString& preset)
 {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(filter);
-    // The suffix of the filter's first pattern: "Data (*.dat)" gives "dat".
-    const qsizetype star = filter.indexOf("*.");
-    const qsizetype end = star < 0 ? -1 : filter.indexOf(QRegularExpression("[ ;)]"), star);
-    dialog.setDefaultSuffix(star < 0 ? QString("dat") : filter.mid(star + 2, end < 0 ? -1 : end - star - 2));
+    dialog.setNameFilter(kind.filters);
+    dialog.setDefaultSuffix(kind.defaultSuffix);
     dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -59,10 +52,7 @@ QString DialogPrompter::saveFileName(const QString& filter, const QString& prese
 
 std::optional<std::string> DialogPrompter::askRadioPassword(const std::string& current)
 {
-    PasswordDialog dialog(state_, current, parent_);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.typed();
+    return password_ ? password_(current, parent_) : std::nullopt;
 }
 
-} // namespace qtx::app
+} // namespace qtx::ui

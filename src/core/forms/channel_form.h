@@ -5,10 +5,12 @@
 // user's changes through the reaction functions and hands it to
 // ApplyChannelForm on OK.
 //
-// List values in the form are list positions (0 = first entry) unless a
-// field says otherwise. Texts are Latin-1 bytes, as the records hold them.
+// List values in the form are positions in the lists of forms/choices.h
+// (0 = first entry) unless a field says otherwise. Texts are Latin-1 bytes,
+// as the records hold them.
 
 #include "files/signal_switches.h"
+#include "forms/choices.h"
 #include "model/codeplug.h"
 
 #include <array>
@@ -19,31 +21,9 @@
 
 namespace qtx {
 
-// List sizes of the editor (texts: step kStepTexts, bandwidth
-// kBandwidthTexts, power 1204/1221/1205, scrambler 1755/1756, PTT-ID
-// 1755/1765/1766/1767, busy lock 1755/"Repeater"/"Busy", tone types
-// 1206/"CTCSS"/"DCS").
-inline constexpr int kStepCount = 10;
-inline constexpr int kBandwidthCount = 3;
-inline constexpr int kTxPowerCount = 3;
-inline constexpr int kScramblerCount = 2;
-inline constexpr int kPttIdCount = 4;
-inline constexpr int kBusyLockCount = 3;
-inline constexpr int kToneTypeCount = 3;
 inline constexpr int kDtmfCodeCount = 16; // "M1" ... "M16"
 inline constexpr int kChannelNameBoxes = 7;
 inline constexpr int kPttIdCodeLength = 5;
-
-inline constexpr std::array<std::string_view, kBandwidthCount> kBandwidthTexts{"25KHz", "20KHz", "12.5KHz"};
-
-// The full squelch-mode list F0-F4; SquelchMode stores a position in it.
-inline constexpr int kSquelchModeCount = 5;
-inline constexpr std::array<int, kSquelchModeCount> kSquelchModeTextIds{1784, 1785, 1786, 1787, 1788};
-
-// The hidden additional-display list (ten entries; 1213 is not one).
-inline constexpr int kExtraDisplayCount = 10;
-inline constexpr std::array<int, kExtraDisplayCount> kExtraDisplayTextIds{1210, 1211, 1212, 1214, 1215,
-                                                                         1216, 1217, 1218, 1219, 1220};
 
 // Shown when OK finds the VFO without a usable receive frequency.
 inline constexpr std::string_view kVfoNullMessage = "VFO can't be null!";

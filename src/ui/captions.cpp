@@ -1,6 +1,6 @@
-#include "app/captions.h"
+#include "ui/captions.h"
 
-#include "app/app_state.h"
+#include "ui/texts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <QWidget>
 
-namespace qtx::app {
+namespace qtx::ui {
 
 namespace {
 
@@ -33,7 +33,7 @@ QString plain(QString text)
     return text.trimmed();
 }
 
-void relabel(QObject* o, const AppState& st)
+void relabel(QObject* o, const LanguageTexts& st)
 {
     const int caption = idOf(o, kCaption);
     const int tooltip = idOf(o, kTooltip);
@@ -81,7 +81,7 @@ void SetTabTextIds(QTabWidget* tabs, const QList<int>& captionIds)
     tabs->setProperty(kTabs, QVariant::fromValue(captionIds));
 }
 
-void CaptionLoader(QWidget* window, const AppState& st)
+void CaptionLoader(QWidget* window, const LanguageTexts& st)
 {
     if (const int title = idOf(window, kCaption); title > 0)
         window->setWindowTitle(st.text(title));
@@ -98,7 +98,7 @@ void CaptionLoader(QWidget* window, const AppState& st)
         relabel(o, st);
 }
 
-void SetOkCancelCaptions(QWidget* window, const AppState& st)
+void SetOkCancelCaptions(QWidget* window, const LanguageTexts& st)
 {
     for (auto* box : window->findChildren<QDialogButtonBox*>()) {
         if (auto* ok = box->button(QDialogButtonBox::Ok))
@@ -108,7 +108,7 @@ void SetOkCancelCaptions(QWidget* window, const AppState& st)
     }
 }
 
-void SetCloseHelpCaptions(QWidget* window, const AppState& st)
+void SetCloseHelpCaptions(QWidget* window, const LanguageTexts& st)
 {
     if (auto* close = window->findChild<QAbstractButton*>("CommandClose"))
         close->setText(st.builtIn(BuiltIn::CloseCaption));
@@ -116,4 +116,4 @@ void SetCloseHelpCaptions(QWidget* window, const AppState& st)
         help->setText(st.builtIn(BuiltIn::HelpCaption));
 }
 
-} // namespace qtx::app
+} // namespace qtx::ui

@@ -1,31 +1,46 @@
 // The channel editor window: its widgets show the form, feed the editor's
 // rules and hand OK to the store sequence.
 
-#include "app_fixture.h"
-
 #include "editors/channel_editor.h"
+#include "files/defaults.h"
 #include "model/channel_list.h"
+#include "model/workspace.h"
+#include "ui/texts.h"
 
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 using namespace qtx;
-using namespace qtx::app;
 using qtx::editors::ChannelEditor;
-using qtx::testing::AppFixture;
 
 namespace {
 
-class ChannelEditorTest : public AppFixture {
+// A new Codeplug (no factory file), the English texts and scripted answers:
+// what the desktop program hands the window.
+class ChannelEditorTest : public ::testing::Test {
 protected:
-    AppState st;
+    qtx::testing::TempDir programDir;
+    Workspace ws;
+    Codeplug& cp = ws.live;
+    SignalViewSwitches switches;
+    ui::LanguageTexts texts;
+    qtx::testing::ScriptedPrompter prompter;
 
     void SetUp() override
     {
-        AppFixture::SetUp();
-        StartUp(st, inputs());
+        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
+        ASSERT_FALSE(source.isEmpty());
+        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        NewCodeplug(ws, programDir.path().string(), NewOptions{}); // the built-in defaults
     }
 
     void addChannel(int number, const char* rx)
@@ -33,13 +48,13 @@ protected:
         ChannelRecord ch = BlankChannel(number);
         ch.InUse = 1;
         ch.RxFrequency.setPadded(rx);
-        st.ws.live.channels[st.ws.live.body.ChannelCount++] = ch;
+        cp.channels[cp.body.ChannelCount++] = ch;
     }
 
     const ChannelRecord* channel(int number) const
     {
-        const auto pos = FindChannel(st.ws.live, number);
-        return pos ? &st.ws.live.channels[*pos] : nullptr;
+        const auto pos = FindChannel(cp, number);
+        return pos ? &cp.channels[*pos] : nullptr;
     }
 };
 
@@ -47,7 +62,7 @@ protected:
 
 TEST_F(ChannelEditorTest, NewChannelTypedIntoTheBoxes)
 {
-    ChannelEditor editor(st, prompter, 12);
+    ChannelEditor editor(cp, switches, texts, prompter, 12);
     EXPECT_FALSE(editor.transmitBox()->isEnabled()); // nothing but the receive frequency yet
     QTest::keyClicks(editor.receiveBox(), "145.5x");  // the x is refused
     EXPECT_EQ(editor.receiveBox()->text(), "145.5");
@@ -66,10 +81,10 @@ TEST_F(ChannelEditorTest, NewChannelTypedIntoTheBoxes)
 
 TEST_F(ChannelEditorTest, OutOfBandWarnsAndTakesTheLimit)
 {
-    ChannelEditor editor(st, prompter, 3);
+    ChannelEditor editor(cp, switches, texts, prompter, 3);
     editor.receiveBox()->setText("500");
     ASSERT_TRUE(editor.commit());
-    EXPECT_EQ(prompter.asked, QStringList{st.text(2001)});
+    EXPECT_EQ(prompter.asked, QStringList{texts.text(2001)});
     EXPECT_EQ(editor.receiveBox()->text(), "174.00000");
     EXPECT_EQ(channel(3)->RxFrequency.str(), "017400000");
 }
@@ -77,7 +92,7 @@ TEST_F(ChannelEditorTest, OutOfBandWarnsAndTakesTheLimit)
 TEST_F(ChannelEditorTest, ClearingTheReceiveFrequencyDeletesTheChannel)
 {
     addChannel(5, "014500000");
-    ChannelEditor editor(st, prompter, 5);
+    ChannelEditor editor(cp, switches, texts, prompter, 5);
     EXPECT_EQ(editor.receiveBox()->text(), "145.00000");
     editor.receiveBox()->clear();
     EXPECT_FALSE(editor.transmitBox()->isEnabled());
@@ -87,7 +102,7 @@ TEST_F(ChannelEditorTest, ClearingTheReceiveFrequencyDeletesTheChannel)
 
 TEST_F(ChannelEditorTest, TheVfoCannotBeEmptied)
 {
-    ChannelEditor editor(st, prompter, kChannelVfo);
+    ChannelEditor editor(cp, switches, texts, prompter, kChannelVfo);
     editor.receiveBox()->clear();
     EXPECT_FALSE(editor.commit());
     EXPECT_EQ(prompter.asked, QStringList{"VFO can't be null!"});
@@ -98,17 +113,17 @@ TEST_F(ChannelEditorTest, PresetsAndVfoNeverTakeAPttIdCode)
 {
     addChannel(kChannelPA, "014500000");
     addChannel(7, "014500000");
-    ChannelEditor preset(st, prompter, kChannelPA);
+    ChannelEditor preset(cp, switches, texts, prompter, kChannelPA);
     EXPECT_FALSE(preset.pttIdCodeBox()->isEnabled());
-    ChannelEditor memory(st, prompter, 7);
+    ChannelEditor memory(cp, switches, texts, prompter, 7);
     EXPECT_TRUE(memory.pttIdCodeBox()->isEnabled());
 }
 
 TEST_F(ChannelEditorTest, ListsReactToEachOther)
 {
-    st.switches = SignalViewSwitches{1, 1, 1, 0, 1};
+    switches = SignalViewSwitches{1, 1, 1, 0, 1};
     addChannel(4, "014500000");
-    ChannelEditor editor(st, prompter, 4);
+    ChannelEditor editor(cp, switches, texts, prompter, 4);
 
     // One PTT-ID kind at a time.
     editor.fiveTonePttIdList()->setCurrentIndex(2);
@@ -131,23 +146,42 @@ TEST_F(ChannelEditorTest, ListsReactToEachOther)
 
 TEST_F(ChannelEditorTest, TwoToneCallsOfferOnlyEntriesInUse)
 {
-    st.switches = SignalViewSwitches{0, 1, 0, 0, 1}; // 2-tone on, DTMF off
-    auto& entries = st.ws.live.body.Settings.TwoTone.Entries;
+    switches = SignalViewSwitches{0, 1, 0, 0, 1}; // 2-tone on, DTMF off
+    auto& entries = cp.body.Settings.TwoTone.Entries;
     entries[3].Empty = 0;
     addChannel(4, "014500000");
-    ChannelRecord& ch = st.ws.live.channels[*FindChannel(st.ws.live, 4)];
+    ChannelRecord& ch = cp.channels[*FindChannel(cp, 4)];
     ch.OptionalSignal = 2;
     ch.TwoToneCall = 9; // no longer in use
 
-    ChannelEditor editor(st, prompter, 4);
+    ChannelEditor editor(cp, switches, texts, prompter, 4);
     EXPECT_EQ(editor.signalList()->itemText(editor.signalList()->currentIndex()), "2Tone");
     EXPECT_EQ(editor.codeList()->count(), 2); // entries 0 and 3
     EXPECT_EQ(editor.codeList()->currentIndex(), -1);
     ASSERT_TRUE(editor.commit());
     EXPECT_EQ(channel(4)->TwoToneCall, 0);
 
-    ChannelEditor again(st, prompter, 4);
+    ChannelEditor again(cp, switches, texts, prompter, 4);
     again.codeList()->setCurrentIndex(1);
     ASSERT_TRUE(again.commit());
     EXPECT_EQ(channel(4)->TwoToneCall, 3);
+}
+
+TEST_F(ChannelEditorTest, AnInputMethodCannotCommitOtherCharacters)
+{
+    addChannel(6, "014500000");
+    ChannelEditor editor(cp, switches, texts, prompter, 6);
+    const auto commit = [](QLineEdit* box, const char* utf8) {
+        QInputMethodEvent event;
+        event.setCommitString(QString::fromUtf8(utf8));
+        QApplication::sendEvent(box, &event);
+    };
+    commit(editor.nameBox(0), "\u4e2d");
+    commit(editor.receiveBox(), "\u4e2d");
+    EXPECT_EQ(editor.nameBox(0)->text(), "");
+    EXPECT_EQ(editor.receiveBox()->text(), "145.00000");
+    commit(editor.nameBox(0), "Q");
+    EXPECT_EQ(editor.nameBox(0)->text(), "Q");
+    ASSERT_TRUE(editor.commit());
+    EXPECT_EQ(channel(6)->Name.str(), "Q      ");
 }

@@ -1,16 +1,21 @@
 #pragma once
 // Keys typed into a text box: Enter moves to the next field; Ctrl+C, Ctrl+V
-// and Ctrl+X and characters above 127 are discarded; only the field's own
-// characters are taken; entering the box selects its content.
+// and Ctrl+X and characters above 127 are discarded; only the characters
+// the box's key rule takes reach it, as the rule maps them; entering the
+// box selects its content. Input-method commits go through the same rule,
+// and nothing is pasted or dropped into the box.
+
+#include "forms/key_rules.h"
 
 #include <QObject>
+#include <QString>
 
-#include <functional>
+#include <optional>
 
 class QLineEdit;
 class QWidget;
 
-namespace qtx::app {
+namespace qtx::ui {
 
 // Enter moves to the next field in lists and check boxes as in text boxes
 // (an open drop-down list keeps Enter for picking its entry).
@@ -28,21 +33,21 @@ protected:
 class FieldFilter : public QObject {
     Q_OBJECT
 public:
-    using Accepts = std::function<bool(QChar)>;
     // The filter is owned by the box.
-    static FieldFilter* install(QLineEdit* box, Accepts accepts);
+    static FieldFilter* install(QLineEdit* box, KeyRule rule);
 
-    static bool digits(QChar c) { return c >= '0' && c <= '9'; }
-    static bool decimal(QChar c) { return digits(c) || c == '.'; }
-    static bool printable(QChar c) { return c.unicode() >= 32 && c.unicode() < 127; }
+    // The text as the box takes it, or none when the rule refuses a
+    // character of it; control characters pass unchanged.
+    static std::optional<QString> apply(KeyRule rule, const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    FieldFilter(QLineEdit* box, Accepts accepts);
+    FieldFilter(QLineEdit* box, KeyRule rule);
     QLineEdit* box_;
-    Accepts accepts_;
+    KeyRule rule_;
+    bool resending_ = false;
 };
 
-} // namespace qtx::app
+} // namespace qtx::ui

@@ -9,20 +9,20 @@ class QObject;
 class QWidget;
 class QTabWidget;
 
-namespace qtx::app {
+namespace qtx::ui {
 
-struct AppState;
+struct LanguageTexts;
 
 // caption 0 = none, tooltip 0 = none
 void SetTextIds(QObject* object, int captionId, int tooltipId = 0);
 void SetTabTextIds(QTabWidget* tabs, const QList<int>& captionIds);
 
 // Title, font (texts 20 and 21) and every element's caption and tooltip.
-void CaptionLoader(QWidget* window, const AppState& state);
+void CaptionLoader(QWidget* window, const LanguageTexts& texts);
 
 // OK = text 101, Cancel = text 102 on the window's dialog buttons.
-void SetOkCancelCaptions(QWidget* window, const AppState& state);
+void SetOkCancelCaptions(QWidget* window, const LanguageTexts& texts);
 // The built-in Close and Help captions on buttons named CommandClose and CommandHelp.
-void SetCloseHelpCaptions(QWidget* window, const AppState& state);
+void SetCloseHelpCaptions(QWidget* window, const LanguageTexts& texts);
 
-} // namespace qtx::app
+} // namespace qtx::ui
