@@ -1,6 +1,6 @@
 #include "forms/alarm_form.h"
 
-#include "editors/channel_edit.h"
+#include "forms/channel_form.h"
 
 namespace qtx {
 

@@ -1,6 +1,6 @@
 #include "forms/option_form.h"
 
-#include "editors/channel_edit.h"
+#include "forms/channel_form.h"
 #include "forms/key_form.h"
 #include "model/channel_list.h"
 
