@@ -1,7 +1,11 @@
 #include "app/application.h"
 
 #include "app/about_dialog.h"
+#include "editors/alarm_editor.h"
 #include "editors/channel_editor.h"
+#include "editors/key_editor.h"
+#include "editors/option_editor.h"
+#include "editors/scan_editor.h"
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "app/info_dialog.h"
@@ -103,11 +107,31 @@ void Application::wireCommands()
         state_.history.edit(ChannelStep(row), [&] { editor.exec(); });
         w->reShowGrid(row);
     });
+    connect(w, &MainWindow::settingEditorRequested, this, [this, w](const QString& node) { openSettingEditor(node, w); });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);
         help->setAttribute(Qt::WA_DeleteOnClose);
         help->show();
     });
+}
+
+void Application::openSettingEditor(const QString& node, MainWindow* w)
+{
+    Codeplug& cp = state_.ws.live;
+    if (node == "N4") {
+        editors::OptionEditor editor(cp, state_, w);
+        state_.history.edit({kStepOptions}, [&] { editor.exec(); });
+        w->loadShowTree(); // the options decide which nodes the tree shows
+    } else if (node == "N12") {
+        editors::KeyEditor editor(cp, state_, w);
+        state_.history.edit({kStepKeys}, [&] { editor.exec(); });
+    } else if (node == "N10") {
+        editors::ScanEditor editor(cp, state_, w);
+        state_.history.edit({kStepScan}, [&] { editor.exec(); });
+    } else if (node == "N11") {
+        editors::AlarmEditor editor(cp, state_, w);
+        state_.history.edit({kStepAlarm}, [&] { editor.exec(); });
+    }
 }
 
 QStringList Application::portLines() const

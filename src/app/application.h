@@ -36,6 +36,7 @@ public:
 
 private:
     void wireCommands();
+    void openSettingEditor(const QString& node, MainWindow* w);
     QStringList portLines() const;
     void shutdown();
 

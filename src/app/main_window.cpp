@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <tuple>
+
 namespace qtx::app {
 
 namespace {
@@ -148,11 +150,16 @@ void MainWindow::buildMenus()
     edit->addSeparator();
     connect(addAction(edit, "mnuEditCH", 1011), &QAction::triggered, this,
             [this] { editChannel(grid_->currentColumn() >= 1 ? channelOfTableRow(grid_->currentRow()) : 0); });
-    // The option, signalling, scan, alarm, key and book editors come later;
-    // until then their items are shown disabled rather than doing nothing.
+    // The setting editors open from their menu item as from their tree node.
+    for (const auto& [key, text, node] : std::initializer_list<std::tuple<const char*, int, const char*>>{
+             {"MnuViewSetMode", 1021, "N4"}, {"MnuViewScan", 2401, "N10"}, {"MnuViewAlert", 2601, "N11"},
+             {"MnuViewKey", 1029, "N12"}})
+        connect(addAction(edit, key, text), &QAction::triggered, this,
+                [this, node = QString(node)] { emit settingEditorRequested(node); });
+    // The signalling and book editors come later; until then their items are
+    // shown disabled rather than doing nothing.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
-             {"MnuViewSetMode", 1021}, {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025},
-             {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}, {"MnuCommBook", 1804}})
+             {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}, {"MnuCommBook", 1804}})
         addAction(edit, key, text)->setEnabled(false);
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
 
@@ -471,6 +478,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
         grid_->setFocus();
     else if (key == "N9")
         emit infoReadRequested();
+    else if (key == "N4" || key == "N10" || key == "N11" || key == "N12")
+        emit settingEditorRequested(key);
 }
 
 void MainWindow::editChannel(int row)

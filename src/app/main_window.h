@@ -74,6 +74,8 @@ signals:
     void writeRequested();
     void infoReadRequested();
     void channelEditorRequested(int row);
+    // The option (N4), scan (N10), alarm (N11) or key (N12) editor, by tree node.
+    void settingEditorRequested(const QString& node);
     void helpRequested();
     void aboutRequested();
     // The window is about to close for good.

@@ -1,0 +1,79 @@
+#include "editors/scan_editor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+namespace qtx::editors {
+
+namespace {
+
+ListEntries channelEntries(const std::vector<int>& values)
+{
+    ListEntries out;
+    for (int v : values)
+        out.push_back({Lit(std::to_string(v))});
+    return out;
+}
+
+} // namespace
+
+ScanEditor::ScanEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
+    : SettingDialog(texts, "FrmScan", 2400, parent), cp_(codeplug), form_(LoadScanForm(codeplug))
+{
+    priority_ = addList("cmbPriority", 7200, ScanPriorityEntries(), [this](int row) {
+        SetScanPriority(form_, row);
+        enable();
+    });
+    mode_ = addList("cmbPriorityMode", 7201, ScanModeEntries(), [this](int row) {
+        SetScanMode(form_, row);
+        fillRevert();
+        enable();
+    });
+    channel1_ = addList("cmbPriority1", 7202, channelEntries(form_.channels), [this](int row) { form_.channel1 = row; });
+    channel2_ = addList("cmbPriority2", 7203, channelEntries(form_.channels), [this](int row) { form_.channel2 = row; });
+    revert_ = addList("cmbRevert", 7204, {}, [this](int row) { SetScanRevert(form_, row); });
+    auto* lookA = addList("cmbLookBackA", 7205, ScanLookBackEntries(), [this](int row) { form_.lookBackA = row; });
+    auto* lookB = addList("cmbLookBackB", 7206, ScanLookBackEntries(), [this](int row) { form_.lookBackB = row; });
+    auto* rx = addList("cmbRxResume", 7207, ScanResumeEntries(), [this](int row) { form_.rxResume = row; });
+    auto* tx = addList("cmbTxResume", 7208, ScanResumeEntries(), [this](int row) { form_.txResume = row; });
+    auto* beep = addSwitch("chkBeep", 7209, [this](bool on) { form_.beep = on; });
+    finish([this] { ApplyScanForm(cp_, form_); });
+
+    priority_->setCurrentIndex(form_.priority);
+    mode_->setCurrentIndex(form_.mode);
+    channel1_->setCurrentIndex(form_.channel1);
+    channel2_->setCurrentIndex(form_.channel2);
+    fillRevert();
+    lookA->setCurrentIndex(form_.lookBackA);
+    lookB->setCurrentIndex(form_.lookBackB);
+    rx->setCurrentIndex(form_.rxResume);
+    tx->setCurrentIndex(form_.txResume);
+    beep->setChecked(form_.beep);
+    others_ = {mode_, revert_, lookA, lookB, rx, tx, beep};
+    enable();
+}
+
+void ScanEditor::fillRevert()
+{
+    const ListEntries master = RevertMasterEntries();
+    ListEntries offered;
+    for (int m : RevertEntries(form_.mode))
+        offered.push_back(master[m]);
+    fill(revert_, offered);
+    revert_->setCurrentIndex(form_.revert);
+}
+
+void ScanEditor::enable()
+{
+    const ScanFieldStates s = ScanStates(form_);
+    for (QWidget* w : others_)
+        w->setEnabled(s.others);
+    channel1_->setEnabled(s.channel1);
+    channel2_->setEnabled(s.channel2);
+    for (QComboBox* list : {channel1_, channel2_, mode_, revert_})
+        if (QLabel* l = labelOf(list))
+            l->setEnabled(list->isEnabled());
+}
+
+} // namespace qtx::editors
