@@ -71,9 +71,7 @@ void AlarmEditor::enable()
     channel_->setEnabled(s.channel);
     preAlert_->setEnabled(s.loneWorker);
     loneWorker_->setEnabled(s.loneWorker);
-    for (QComboBox* list : {alarmTime_, idType_, idCode_, txTime_, rxTime_, channel_, preAlert_, loneWorker_})
-        if (QLabel* l = labelOf(list))
-            l->setEnabled(list->isEnabled());
+    followLabels();
 }
 
 } // namespace qtx::editors

@@ -104,7 +104,7 @@ void OptionEditor::followStates()
     lists_.at(1)->setEnabled(s.list1Enabled);
     lists_.at(kOptionAltList)->setVisible(s.list18Shown);
     password_->setVisible(s.passwordShown);
-    passwordLabel_->setVisible(s.passwordShown);
+    followLabels();
 }
 
 } // namespace qtx::editors

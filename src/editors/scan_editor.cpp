@@ -71,9 +71,7 @@ void ScanEditor::enable()
         w->setEnabled(s.others);
     channel1_->setEnabled(s.channel1);
     channel2_->setEnabled(s.channel2);
-    for (QComboBox* list : {channel1_, channel2_, mode_, revert_})
-        if (QLabel* l = labelOf(list))
-            l->setEnabled(list->isEnabled());
+    followLabels();
 }
 
 } // namespace qtx::editors

@@ -47,12 +47,13 @@ QComboBox* SettingDialog::addList(const char* name, int labelId, const ListEntri
     return list;
 }
 
-QLabel* SettingDialog::labelOf(QComboBox* list) const
+void SettingDialog::followLabels()
 {
     for (QLabel* l : findChildren<QLabel*>())
-        if (l->buddy() == list)
-            return l;
-    return nullptr;
+        if (QWidget* buddy = l->buddy()) {
+            l->setEnabled(buddy->isEnabled());
+            l->setVisible(!buddy->isHidden());
+        }
 }
 
 QCheckBox* SettingDialog::addSwitch(const char* name, int captionId, const std::function<void(bool)>& toggled)

@@ -31,7 +31,8 @@ protected:
                        const std::function<void(int)>& picked);
     QCheckBox* addSwitch(const char* name, int captionId, const std::function<void(bool)>& toggled);
     void fill(QComboBox* list, const ListEntries& entries);
-    QLabel* labelOf(QComboBox* list) const;
+    // Every label follows its list's enabled and shown state.
+    void followLabels();
     // Layout end: OK runs `ok` and closes; Cancel, Esc and closing store nothing.
     void finish(const std::function<void()>& ok);
 

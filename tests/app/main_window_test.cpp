@@ -183,3 +183,24 @@ TEST_F(MainWindowTest, GridClipboardKeys)
     EXPECT_EQ(cell(5, 1), "");
     EXPECT_FALSE(FindChannel(st.ws.live, 5));
 }
+
+// The option, scan, alarm and key editors open from their menu item and
+// from their tree node alike; the signalling and book items stay disabled.
+TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
+{
+    start();
+    QStringList asked;
+    QObject::connect(window.get(), &MainWindow::settingEditorRequested, [&](const QString& node) { asked << node; });
+    for (const char* key : {"MnuViewSetMode", "MnuViewScan", "MnuViewAlert", "MnuViewKey"}) {
+        ASSERT_TRUE(window->action(key)->isEnabled()) << key;
+        window->action(key)->trigger();
+    }
+    EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
+    EXPECT_FALSE(window->action("MnuCommBook")->isEnabled());
+
+    asked.clear();
+    const QTreeWidgetItem* root = window->tree()->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i)
+        emit window->tree()->itemClicked(root->child(i), 0);
+    EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
+}
