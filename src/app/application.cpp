@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "editors/channel_editor.h"
+#include "signalling/two_tone_editor.h"
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "app/info_dialog.h"
@@ -102,6 +103,12 @@ void Application::wireCommands()
         editors::ChannelEditor editor(state_.ws.live, state_.switches, state_, *prompter_, row, w);
         state_.history.edit(ChannelStep(row), [&] { editor.exec(); });
         w->reShowGrid(row);
+    });
+    connect(w, &MainWindow::twoToneEditorRequested, this, [this, w] {
+        signalling::TwoToneEditor editor(state_.ws.live, state_, w);
+        state_.history.edit({kStepTwoTone}, [&] { editor.exec(); });
+        // OK may have moved channels to other calls.
+        w->showListByData();
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

@@ -153,7 +153,13 @@ void MainWindow::buildMenus()
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
              {"MnuViewSetMode", 1021}, {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025},
              {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}, {"MnuCommBook", 1804}})
-        addAction(edit, key, text)->setEnabled(false);
+    {
+        QAction* item = addAction(edit, key, text);
+        if (QLatin1String(key) == "MnuView2Tone")
+            connect(item, &QAction::triggered, this, [this] { emit twoToneEditorRequested(); });
+        else
+            item->setEnabled(false);
+    }
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
 
     QMenu* set = menu("MnuSet", 1030);
@@ -469,6 +475,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
     const QString key = item->data(0, Qt::UserRole).toString();
     if (key == "N1")
         grid_->setFocus();
+    else if (key == "N6")
+        emit twoToneEditorRequested();
     else if (key == "N9")
         emit infoReadRequested();
 }

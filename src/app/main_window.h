@@ -74,6 +74,7 @@ signals:
     void writeRequested();
     void infoReadRequested();
     void channelEditorRequested(int row);
+    void twoToneEditorRequested();
     void helpRequested();
     void aboutRequested();
     // The window is about to close for good.
