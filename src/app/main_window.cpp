@@ -152,8 +152,7 @@ void MainWindow::buildMenus()
     // until then their items are shown disabled rather than doing nothing.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
              {"MnuViewSetMode", 1021}, {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025},
-             {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}, {"MnuCommBook", 1804}})
-    {
+             {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}, {"MnuCommBook", 1804}}) {
         QAction* item = addAction(edit, key, text);
         if (QLatin1String(key) == "MnuView2Tone")
             connect(item, &QAction::triggered, this, [this] { emit twoToneEditorRequested(); });
