@@ -140,6 +140,8 @@ void TwoToneEditor::build()
     grid_->setObjectName("grdCallList");
     grid_->setHorizontalHeaderLabels({option(60053), option(60054), option(60055), option(60304)});
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
+    grid_->setColumnWidth(0, grid_->fontMetrics().horizontalAdvance("0000"));
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setItemDelegate(new CallDelegate(grid_));
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
