@@ -6,6 +6,7 @@
 #include "editors/key_editor.h"
 #include "editors/option_editor.h"
 #include "editors/scan_editor.h"
+#include "signalling/two_tone_editor.h"
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "app/info_dialog.h"
@@ -108,6 +109,12 @@ void Application::wireCommands()
         w->reShowGrid(row);
     });
     connect(w, &MainWindow::settingEditorRequested, this, [this, w](const QString& node) { openSettingEditor(node, w); });
+    connect(w, &MainWindow::twoToneEditorRequested, this, [this, w] {
+        signalling::TwoToneEditor editor(state_.ws.live, state_, w);
+        state_.history.edit({kStepTwoTone}, [&] { editor.exec(); });
+        // OK may have moved channels to other calls.
+        w->showListByData();
+    });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);
         help->setAttribute(Qt::WA_DeleteOnClose);

@@ -159,8 +159,13 @@ void MainWindow::buildMenus()
     // The signalling and book editors come later; until then their items are
     // shown disabled rather than doing nothing.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
-             {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}, {"MnuCommBook", 1804}})
-        addAction(edit, key, text)->setEnabled(false);
+             {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}, {"MnuCommBook", 1804}}) {
+        QAction* item = addAction(edit, key, text);
+        if (QLatin1String(key) == "MnuView2Tone")
+            connect(item, &QAction::triggered, this, [this] { emit twoToneEditorRequested(); });
+        else
+            item->setEnabled(false);
+    }
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
 
     QMenu* set = menu("MnuSet", 1030);
@@ -476,6 +481,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
     const QString key = item->data(0, Qt::UserRole).toString();
     if (key == "N1")
         grid_->setFocus();
+    else if (key == "N6")
+        emit twoToneEditorRequested();
     else if (key == "N9")
         emit infoReadRequested();
     else if (key == "N4" || key == "N10" || key == "N11" || key == "N12")

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -203,4 +204,25 @@ TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
     for (int i = 0; i < root->childCount(); ++i)
         emit window->tree()->itemClicked(root->child(i), 0);
     EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
+}
+
+// The 2-tone editor opens from its tree node and its Edit menu item.
+TEST_F(MainWindowTest, TwoToneEditorOpensFromTreeAndMenu)
+{
+    qtx::testing::WriteBytes((programDir + "/Setting.ini").toStdString(), {1, 0, 1, 0, 1, 0, 0, 0, 1, 0});
+    start();
+    QSignalSpy opened(window.get(), &MainWindow::twoToneEditorRequested);
+    QAction* item = window->action("MnuView2Tone");
+    ASSERT_TRUE(item->isVisible());
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_EQ(opened.count(), 1);
+
+    const QTreeWidgetItem* root = window->tree()->topLevelItem(0);
+    const int n6 = treeKeys().indexOf("N6");
+    ASSERT_GE(n6, 0);
+    emit window->tree()->itemClicked(root->child(n6), 0);
+    EXPECT_EQ(opened.count(), 2);
+    emit window->tree()->itemClicked(root->child(treeKeys().indexOf("N1")), 0);
+    EXPECT_EQ(opened.count(), 2);
 }
