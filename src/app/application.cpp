@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "editors/channel_editor.h"
+#include "editors/comm_book_editor.h"
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "app/info_dialog.h"
@@ -94,6 +95,10 @@ void Application::wireCommands()
         editors::ChannelEditor editor(state_, *prompter_, row, w);
         state_.history.edit(ChannelStep(row), [&] { editor.exec(); });
         w->reShowGrid(row);
+    });
+    connect(w, &MainWindow::commBookRequested, this, [this, w] {
+        editors::CommBookEditor editor(state_, *prompter_, w);
+        state_.history.edit({kStepCommBook}, [&] { editor.exec(); });
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

@@ -148,12 +148,13 @@ void MainWindow::buildMenus()
     edit->addSeparator();
     connect(addAction(edit, "mnuEditCH", 1011), &QAction::triggered, this,
             [this] { editChannel(grid_->currentColumn() >= 1 ? channelOfTableRow(grid_->currentRow()) : 0); });
-    // The option, signalling, scan, alarm, key and book editors come later;
+    // The option, signalling, scan, alarm and key editors come later;
     // until then their items are shown disabled rather than doing nothing.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
              {"MnuViewSetMode", 1021}, {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025},
-             {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}, {"MnuCommBook", 1804}})
+             {"MnuViewScan", 2401}, {"MnuViewAlert", 2601}, {"MnuViewKey", 1029}})
         addAction(edit, key, text)->setEnabled(false);
+    connect(addAction(edit, "MnuCommBook", 1804), &QAction::triggered, this, [this] { emit commBookRequested(); });
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
 
     QMenu* set = menu("MnuSet", 1030);
@@ -469,6 +470,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
     const QString key = item->data(0, Qt::UserRole).toString();
     if (key == "N1")
         grid_->setFocus();
+    else if (key == "N8")
+        emit commBookRequested();
     else if (key == "N9")
         emit infoReadRequested();
 }

@@ -71,6 +71,7 @@ signals:
     void writeRequested();
     void infoReadRequested();
     void channelEditorRequested(int row);
+    void commBookRequested();
     void helpRequested();
     void aboutRequested();
     // The window is about to close for good.
