@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qtx::editors {
@@ -80,6 +81,18 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() == QEvent::FocusIn && watched == box_) {
+            // The box selects its text once it has the focus; when the key
+            // that opened the box is already in it, that key must not be
+            // selected and typed over by the next one. Runs after the select.
+            QPointer<QLineEdit> box = box_;
+            QTimer::singleShot(0, box, [box] {
+                QTimer::singleShot(0, box, [box] {
+                    if (box && box->isModified())
+                        box->deselect();
+                });
+            });
+        }
         if (event->type() == QEvent::KeyPress && watched == box_) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {

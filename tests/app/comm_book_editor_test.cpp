@@ -10,6 +10,7 @@
 #include "files/data_file.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -154,4 +155,18 @@ TEST_F(CommBookEditorTest, OpenedFromTheMenuOkIsOneStepAndUnchangedBookStaysSave
     ASSERT_EQ(st.history.count(), 1);
     st.history.undo();
     EXPECT_EQ(st.ws.live.body.Book, DefaultCommBook());
+}
+// Typing on a cell opens it with that key; the next keys follow it.
+TEST_F(CommBookEditorTest, KeyThatOpensACellIsKept)
+{
+    CommBookEditor editor(st, prompter);
+    editor.show();
+    QApplication::setActiveWindow(&editor);
+    editor.grid()->setFocus();
+    editor.grid()->setCurrentCell(2, kBookCallIdColumn);
+    QTest::keyClick(editor.grid(), '1');
+    QTest::qWait(20);
+    ASSERT_TRUE(editor.cellBox());
+    QTest::keyClicks(editor.cellBox(), "23");
+    EXPECT_EQ(editor.cellBox()->text(), "123");
 }
