@@ -33,9 +33,12 @@ public:
         auto* box = new QLineEdit(parent);
         box->setObjectName("txtBookCell");
         box->setMaxLength(static_cast<int>(BookCellLength(column)));
-        FieldFilter::install(box, [column](QChar c) {
+        // The field filter's keys are passed on from this delegate's filter
+        // (see eventFilter), which also decides the selection on entering.
+        filter_ = FieldFilter::install(box, [column](QChar c) {
             return c.unicode() < 128 && BookCellChar(column, static_cast<char>(c.unicode())).has_value();
         });
+        box->removeEventFilter(filter_);
         // Whatever reached the box (input methods included) is put through the column's set.
         QObject::connect(box, &QLineEdit::textEdited, box, [box, column](const QString& text) {
             const QString taken = QString::fromLatin1(FilterBookCellText(column, text.toLatin1().toStdString()));
@@ -45,7 +48,6 @@ public:
                 box->setCursorPosition(std::min<int>(cursor, static_cast<int>(taken.size())));
             }
         });
-        // Installed after the field filter, so it sees Enter first.
         box->installEventFilter(const_cast<BookCellDelegate*>(this));
         box_ = box;
         row_ = index.row();
@@ -81,21 +83,23 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn && watched == box_) {
-            // The box selects its text once it has the focus; when the key
-            // that opened the box is already in it, that key must not be
-            // selected and typed over by the next one. Runs after the select.
-            QPointer<QLineEdit> box = box_;
-            QTimer::singleShot(0, box, [box] {
+        if (watched == box_ && filter_) {
+            if (event->type() == QEvent::FocusIn) {
+                // A box opened by a key already holds that key: selecting it
+                // would let the next key type over it. Select only a box the
+                // user has not typed in yet.
+                QPointer<QLineEdit> box = box_;
                 QTimer::singleShot(0, box, [box] {
-                    if (box && box->isModified())
-                        box->deselect();
+                    if (box && !box->isModified())
+                        box->selectAll();
                 });
-            });
+            } else if (event->type() != QEvent::KeyPress || !isEnter(event)) {
+                if (static_cast<QObject*>(filter_)->eventFilter(watched, event))
+                    return true;
+            }
         }
         if (event->type() == QEvent::KeyPress && watched == box_) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (isEnter(event)) {
                 const int row = row_, column = column_;
                 editor_->moveOn(row, column);
                 return true;
@@ -105,7 +109,14 @@ protected:
     }
 
 private:
+    static bool isEnter(QEvent* event)
+    {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+
     CommBookEditor* editor_;
+    mutable QPointer<FieldFilter> filter_;
     mutable QPointer<QLineEdit> box_;
     mutable int row_ = 0;
     mutable int column_ = 0;

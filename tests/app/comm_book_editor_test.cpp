@@ -153,6 +153,12 @@ TEST_F(CommBookEditorTest, OpenedFromTheMenuOkIsOneStepAndUnchangedBookStaysSave
     EXPECT_TRUE(IsModified(st.ws));
     EXPECT_EQ(st.ws.live.body.Book[3].Name.trimmed(), "ANN");
     ASSERT_EQ(st.history.count(), 1);
+    // The book sits in the data file from byte 6874, 14 bytes an entry.
+    st.ws.fileName = dir.file("site.dat");
+    ASSERT_TRUE(SaveCodeplug(st.ws));
+    const auto data = ReadBytes(dir.file("site.dat"));
+    ASSERT_EQ(data.size(), kDataFileSize);
+    EXPECT_EQ(std::string(data.begin() + 6874 + 3 * 14 + 7, data.begin() + 6874 + 4 * 14), std::string("ANN\0   ", 7));
     st.history.undo();
     EXPECT_EQ(st.ws.live.body.Book, DefaultCommBook());
 }
