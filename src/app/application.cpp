@@ -7,6 +7,7 @@
 #include "editors/option_editor.h"
 #include "editors/scan_editor.h"
 #include "signalling/two_tone_editor.h"
+#include "editors/comm_book_editor.h"
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "app/info_dialog.h"
@@ -114,6 +115,10 @@ void Application::wireCommands()
         state_.history.edit({kStepTwoTone}, [&] { editor.exec(); });
         // OK may have moved channels to other calls.
         w->showListByData();
+    });
+    connect(w, &MainWindow::commBookRequested, this, [this, w] {
+        editors::CommBookEditor editor(state_.ws, state_, *prompter_, w);
+        state_.history.edit({kStepCommBook}, [&] { editor.exec(); });
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

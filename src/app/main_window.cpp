@@ -156,16 +156,17 @@ void MainWindow::buildMenus()
              {"MnuViewKey", 1029, "N12"}})
         connect(addAction(edit, key, text), &QAction::triggered, this,
                 [this, node = QString(node)] { emit settingEditorRequested(node); });
-    // The signalling and book editors come later; until then their items are
+    // The DTMF and 5-tone editors come later; until then their items are
     // shown disabled rather than doing nothing.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
-             {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}, {"MnuCommBook", 1804}}) {
+             {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}}) {
         QAction* item = addAction(edit, key, text);
         if (QLatin1String(key) == "MnuView2Tone")
             connect(item, &QAction::triggered, this, [this] { emit twoToneEditorRequested(); });
         else
             item->setEnabled(false);
     }
+    connect(addAction(edit, "MnuCommBook", 1804), &QAction::triggered, this, [this] { emit commBookRequested(); });
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
 
     QMenu* set = menu("MnuSet", 1030);
@@ -483,6 +484,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
         grid_->setFocus();
     else if (key == "N6")
         emit twoToneEditorRequested();
+    else if (key == "N8")
+        emit commBookRequested();
     else if (key == "N9")
         emit infoReadRequested();
     else if (key == "N4" || key == "N10" || key == "N11" || key == "N12")

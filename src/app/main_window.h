@@ -77,6 +77,7 @@ signals:
     // The option (N4), scan (N10), alarm (N11) or key (N12) editor, by tree node.
     void settingEditorRequested(const QString& node);
     void twoToneEditorRequested();
+    void commBookRequested();
     void helpRequested();
     void aboutRequested();
     // The window is about to close for good.

@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, GridClipboardKeys)
 }
 
 // The option, scan, alarm and key editors open from their menu item and
-// from their tree node alike; the signalling and book items stay disabled.
+// from their tree node alike; the 5-tone item stays disabled.
 TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
 {
     start();
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
         window->action(key)->trigger();
     }
     EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
-    EXPECT_FALSE(window->action("MnuCommBook")->isEnabled());
+    EXPECT_FALSE(window->action("MnuView5Tone")->isEnabled());
 
     asked.clear();
     const QTreeWidgetItem* root = window->tree()->topLevelItem(0);

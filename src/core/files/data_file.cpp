@@ -4,7 +4,12 @@
 #include "model/byte_archive.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qtx {
 
@@ -169,14 +174,38 @@ std::vector<uint8_t> EncodeCommBook(const CommBook& book)
 
 Result<CommBook> ReadCommBookFile(const std::string& path)
 {
-    auto data = ReadWholeFile(path);
-    if (!data)
-        return data.error();
-    if (data.value().size() < kCommBookFileSize)
-        return fileError(path + " holds " + std::to_string(data.value().size()) +
-                         " bytes; a communication book file holds " + std::to_string(kCommBookFileSize));
+    // Only the first record is used: a huge file or a device chosen by
+    // mistake must not be read to its end (or block), so only a regular
+    // file is opened and no more than one record is read.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return fileError("cannot open " + path + ": " + std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        return fileError(path + " is not a regular file");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fileError("cannot open " + path + ": " + std::strerror(errno));
+    std::vector<uint8_t> data(kCommBookFileSize);
+    size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            return fileError("cannot read " + path + ": " + std::strerror(err));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (got < kCommBookFileSize)
+        return fileError(path + " holds " + std::to_string(got) + " bytes; a communication book file holds " +
+                         std::to_string(kCommBookFileSize));
     CommBook book;
-    ByteReader r(std::span(data.value()).first(kCommBookFileSize));
+    ByteReader r(data);
     for (auto& entry : book)
         entry.serialize(r);
     return book;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <cstring>
 #include <random>
+#include <sys/stat.h>
 
 using namespace qtx;
 using qtx::testing::ReadBytes;
@@ -397,9 +398,25 @@ TEST(CommBookFile, ShortOrMissingFileIsRefused)
 {
     TempDir dir;
     WriteBytes(dir.file("short.cb"), std::vector<uint8_t>(1791, 0));
-    for (const char* name : {"short.cb", "absent.cb"}) {
+    WriteBytes(dir.file("empty.cb"), {});
+    std::filesystem::create_directory(dir.file("folder.cb"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe.cb").c_str(), 0600), 0);
+    for (const char* name : {"short.cb", "empty.cb", "absent.cb", "folder.cb", "pipe.cb"}) {
         auto read = ReadCommBookFile(dir.file(name));
         ASSERT_FALSE(read) << name;
         EXPECT_EQ(read.error().message, "FileError");
     }
+}
+
+TEST(CommBookFile, LongFileGivesItsFirstRecord)
+{
+    TempDir dir;
+    CommBook book = DefaultCommBook();
+    book[127].Name.setTerminated("LAST");
+    auto bytes = EncodeCommBook(book);
+    bytes.resize(1792 + 4000, 0xAB);
+    WriteBytes(dir.file("long.cb"), bytes);
+    auto read = ReadCommBookFile(dir.file("long.cb"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read.value(), book);
 }
