@@ -1,5 +1,7 @@
 #include "json_text.h"
 
+#include "text/short_quote.h"
+
 #include <charconv>
 #include <cstdio>
 #include <iterator>
@@ -74,7 +76,7 @@ public:
     {
         Json& object = *open_.back();
         if (object.contains(key))
-            return fail(lineAt(read()), "field \"" + key + "\" appears twice");
+            return fail(lineAt(read()), "field \"" + ShortQuote(key) + "\" appears twice");
         slot_ = &object[key];
         return true;
     }
@@ -98,6 +100,15 @@ public:
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
             shown += buf;
+        }
+        // The parser quotes the whole token it stopped in, however long.
+        const std::string quoteStart = "last read: '";
+        if (const size_t at = shown.find(quoteStart); at != std::string::npos) {
+            const size_t from = at + quoteStart.size();
+            std::string token = shown.substr(from);
+            if (!token.empty() && token.back() == '\'')
+                token.pop_back();
+            shown = shown.substr(0, from) + ShortQuote(token) + "'";
         }
         return fail(lineAt(position > 0 ? position - 1 : 0), shown);
     }

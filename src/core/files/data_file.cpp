@@ -1,6 +1,5 @@
 #include "files/data_file.h"
 
-#include "files/file_io.h"
 #include "model/byte_archive.h"
 
 #include <algorithm>
@@ -53,12 +52,17 @@ ChannelRecord DecodeChannel(std::span<const uint8_t> bytes)
 
 Result<OpenReport> ReadCodeplugFiles(const std::string& dataFile, Codeplug& out)
 {
-    auto data = ReadWholeFile(dataFile);
+    OpenReport report;
+    const auto channelFile = ChannelFileName(dataFile);
+    if (channelFile) {
+        auto recovered = RecoverPair(dataFile, *channelFile);
+        if (!recovered)
+            return recovered.error();
+        report.interruptedSave = recovered.value();
+    }
+    auto data = ReadBoundedFile(dataFile, kDataFileShape);
     if (!data)
         return data.error();
-    if (data.value().size() < kDataFileSize)
-        return fileError(dataFile + " holds " + std::to_string(data.value().size()) +
-                         " bytes; a data file holds " + std::to_string(kDataFileSize));
     Codeplug cp;
     DecodeBody(data.value(), cp.body);
     const int listed = cp.body.ChannelCount;
@@ -66,17 +70,19 @@ Result<OpenReport> ReadCodeplugFiles(const std::string& dataFile, Codeplug& out)
         return fileError(dataFile + " lists " + std::to_string(listed) + " channels; at most " +
                          std::to_string(kMaxChannels) + " are possible");
 
-    OpenReport report;
     report.channelsListed = listed;
     std::vector<uint8_t> records;
-    if (const auto name = ChannelFileName(dataFile)) {
-        auto fre = ReadWholeFile(*name);
-        if (fre)
+    if (channelFile) {
+        auto fre = ReadBoundedFile(*channelFile, kChannelFileShape);
+        if (fre) {
             records = std::move(fre.value());
-        else
+        } else {
             report.channelFileMissing = true;
+            report.channelFileProblem = fre.error().detail;
+        }
     } else {
         report.channelFileMissing = true;
+        report.channelFileProblem = dataFile + " has no name for its channel file";
     }
 
     // Records past the listed count belong to no one; a record with a number
@@ -113,7 +119,7 @@ Result<void> SaveCodeplug(Workspace& ws)
         const auto rec = EncodeChannel(saved.channels[i]);
         records.insert(records.end(), rec.begin(), rec.end());
     }
-    auto written = ReplaceFiles({{ws.fileName, EncodeBody(saved.body)}, {*channelFile, std::move(records)}});
+    auto written = CommitPair(ws.fileName, EncodeBody(saved.body), *channelFile, records);
     if (!written)
         return written.error();
     TakeSnapshot(ws);
@@ -169,14 +175,11 @@ std::vector<uint8_t> EncodeCommBook(const CommBook& book)
 
 Result<CommBook> ReadCommBookFile(const std::string& path)
 {
-    auto data = ReadWholeFile(path);
+    auto data = ReadBoundedFile(path, kCommBookFileShape);
     if (!data)
         return data.error();
-    if (data.value().size() < kCommBookFileSize)
-        return fileError(path + " holds " + std::to_string(data.value().size()) +
-                         " bytes; a communication book file holds " + std::to_string(kCommBookFileSize));
     CommBook book;
-    ByteReader r(std::span(data.value()).first(kCommBookFileSize));
+    ByteReader r(data.value());
     for (auto& entry : book)
         entry.serialize(r);
     return book;
@@ -184,7 +187,7 @@ Result<CommBook> ReadCommBookFile(const std::string& path)
 
 Result<void> WriteCommBookFile(const std::string& path, const CommBook& book)
 {
-    return ReplaceFiles({{path, EncodeCommBook(book)}});
+    return ReplaceFile(path, EncodeCommBook(book));
 }
 
 } // namespace qtx
