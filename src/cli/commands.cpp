@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "codeplug_json.h"
+#include "json_budget.h"
 #include "json_text.h"
 #include "port_catalogue.h"
 #include "radio_session.h"
@@ -380,6 +381,9 @@ Outcome commandImport(const Context& ctx)
     if (!data)
         return fileFailure(data.error());
     const std::string_view text(reinterpret_cast<const char*>(data.value().data()), data.value().size());
+    if (CountJsonValues(text) > kMaxJsonValues)
+        return Fail(kExitFile, in + " holds more than " + std::to_string(kMaxJsonValues) +
+                                   " values, far more than any Codeplug; it is not one");
     auto cp = CodeplugFromJson(text);
     if (!cp)
         return Fail(kExitFile, in + ": " + cp.error().detail);

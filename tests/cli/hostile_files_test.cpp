@@ -166,3 +166,23 @@ TEST_F(CliTest, ErrorLinesQuoteAtMostSixtyCharactersOfTheInput)
             << name << ": " << r.err.substr(0, 300);
     }
 }
+
+// Tiny values by the million make a parse tree many times the size of the
+// text: refused before anything is built.
+TEST_F(CliTest, TextsWithFarMoreValuesThanACodeplugAreRefused)
+{
+    std::string many = "[0";
+    for (int i = 0; i < 1'000'000; ++i)
+        many += ",0";
+    many += "]";
+    WriteBytes(file("many.json"), std::vector<uint8_t>(many.begin(), many.end()));
+    const CliRun r = RunCli({"import", qfile("many.json"), "-o", qfile("x.dat")});
+    EXPECT_EQ(r.status, 2) << r;
+    EXPECT_NE(r.err.find("more than 100000 values"), std::string::npos) << r.err;
+    // Commas and brackets inside a text (escaped quotes too) are no values.
+    const std::string text = "{\"format\": \"\\\"" + std::string(200'000, ',') + "[{\"}";
+    WriteBytes(file("text.json"), std::vector<uint8_t>(text.begin(), text.end()));
+    const CliRun t = RunCli({"import", qfile("text.json"), "-o", qfile("x.dat")});
+    EXPECT_EQ(t.status, 2) << t;
+    EXPECT_NE(t.err.find("not a QTX Codeplug"), std::string::npos) << t.err.substr(0, 300);
+}
