@@ -110,17 +110,6 @@ TEST_F(CliTest, OutputsThatAreNotFilesAreRefused)
     EXPECT_EQ(ReadBytes(file("target.json")), ReadBytes(file("link.json")));
     EXPECT_GT(ReadBytes(file("target.json")).size(), 1000u);
 
-    // A FIFO and a folder: refused at once, left as they were.
-    ASSERT_EQ(::mkfifo(file("fifo.bin").c_str(), 0644), 0);
-    fs::create_directory(file("folder.bin"));
-    for (const auto& [out, cause] : {std::pair{"fifo.bin", "named pipe"}, {"folder.bin", "folder"}}) {
-        const CliRun r = RunCli({"image", qfile("in.dat"), "-o", qfile(out)}, 10000);
-        EXPECT_EQ(r.status, 2) << r;
-        EXPECT_TRUE(r.oneLine()) << r;
-        EXPECT_NE(r.err.find(cause), std::string::npos) << r.err;
-    }
-    EXPECT_TRUE(fs::is_fifo(file("fifo.bin")));
-
     // A device node, as the data file of a pair and as a single output.
     const std::string node = file("node.dat");
     if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)

@@ -10,13 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace qtx;
@@ -205,25 +202,4 @@ TEST(OutputPath, LinksAreFollowedAndOtherFilesRefused)
         EXPECT_NE(written.error().detail.find(cause), std::string::npos) << written.error().detail;
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
-}
-
-TEST(OutputPath, DeviceNodeStays)
-{
-    TempDir dir;
-    const std::string node = dir.file("node");
-    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-        GTEST_SKIP() << "mknod is not allowed here (needs root): " << std::strerror(errno);
-    auto written = ReplaceFile(node, {1, 2, 3});
-    ASSERT_FALSE(written);
-    EXPECT_NE(written.error().detail.find("character device"), std::string::npos) << written.error().detail;
-    // And a pair whose data file is the node is not saved at all.
-    fs::create_symlink(node, dir.file("site.dat"));
-    Workspace ws;
-    ws.fileName = dir.file("site.dat");
-    EXPECT_FALSE(SaveCodeplug(ws));
-    EXPECT_FALSE(fs::exists(dir.file("site.fre")));
-    struct stat st;
-    ASSERT_EQ(::stat(node.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISCHR(st.st_mode));
-    EXPECT_EQ(st.st_rdev, makedev(1, 3));
 }
