@@ -101,16 +101,19 @@ public:
             std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
             shown += buf;
         }
-        // The parser quotes the whole token it stopped in, however long.
-        const std::string quoteStart = "last read: '";
-        if (const size_t at = shown.find(quoteStart); at != std::string::npos) {
-            const size_t from = at + quoteStart.size();
-            std::string token = shown.substr(from);
-            if (!token.empty() && token.back() == '\'')
-                token.pop_back();
-            shown = shown.substr(0, from) + ShortQuote(token) + "'";
+        // The parser quotes the token it stopped in ('...'), however long.
+        std::string quoted;
+        size_t from = 0;
+        for (bool inside = false;; inside = !inside) {
+            const size_t quote = shown.find('\'', from);
+            const std::string_view part = std::string_view(shown).substr(from, quote - from);
+            quoted += inside ? ShortQuote(part) : std::string(part);
+            if (quote == std::string::npos)
+                break;
+            quoted += '\'';
+            from = quote + 1;
         }
-        return fail(lineAt(position > 0 ? position - 1 : 0), shown);
+        return fail(lineAt(position > 0 ? position - 1 : 0), quoted);
     }
 
 private:
