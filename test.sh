@@ -7,11 +7,13 @@ qtx_install_deps
 qtx_build build
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 
-# The image parser meets whatever bytes a radio sends: its tests run once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The image parser meets whatever bytes a radio sends, the file readers
+# whatever is on disk: their tests run once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 if [ ! -f build-asan/build.ninja ]; then
   cmake -S . -B build-asan -G Ninja -DQTX_BUILD_GUI=OFF -DQTX_SANITIZE=ON >/dev/null
 fi
-cmake --build build-asan -j2 --target test_core_image test_core_image_fuzz
+cmake --build build-asan -j2 --target test_core_image test_core_image_fuzz test_core_files
 build-asan/tests/test_core_image --gtest_brief=1
 build-asan/tests/test_core_image_fuzz --gtest_brief=1
+build-asan/tests/test_core_files --gtest_brief=1

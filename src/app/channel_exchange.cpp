@@ -94,7 +94,7 @@ bool ChannelExchange::exportPath(const QString& path)
         }
     }
     const ChannelCsvExport csv = WriteChannelCsv(st_.ws.live);
-    auto written = ReplaceFiles({{path.toStdString(), std::vector<uint8_t>(csv.text.begin(), csv.text.end())}});
+    auto written = ReplaceFile(path.toStdString(), std::vector<uint8_t>(csv.text.begin(), csv.text.end()));
     if (!written) {
         prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + fromUtf8(written.error().detail), Icon::Warning);
         return false;

@@ -2,6 +2,8 @@
 
 #include "json_text.h"
 
+#include "text/short_quote.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -137,7 +139,7 @@ public:
         const char* last = first + literal.size();
         const auto r = std::from_chars(first, last, v);
         if (r.ec != std::errc() || r.ptr != last)
-            fail(*j, where + ": " + literal + " is too large or too small for a double");
+            fail(*j, where + ": " + ShortQuote(literal) + " is too large or too small for a double");
     }
 
     void text(const char* n, uint8_t* bytes, size_t size)
@@ -257,7 +259,7 @@ private:
         }
         const std::string& literal = doc_.spot(*j).number;
         if (literal.find_first_of(".eE") != std::string::npos) {
-            fail(*j, where + ": " + literal + " is not a whole number");
+            fail(*j, where + ": " + ShortQuote(literal) + " is not a whole number");
             return;
         }
         // A whole number beyond 64 bits comes as a float.
@@ -265,7 +267,7 @@ private:
                              : j->is_number_integer() ? j->get<int64_t>() >= lo && j->get<int64_t>() <= hi
                                                       : false;
         if (!inRange) {
-            fail(*j, where + ": " + literal + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+            fail(*j, where + ": " + ShortQuote(literal) + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
             return;
         }
         v = static_cast<T>(j->get<int64_t>());
@@ -298,7 +300,7 @@ void findUnused(const ParsedJson& doc, const Json& v, const std::string& path, s
         for (auto it = v.begin(); it != v.end(); ++it) {
             const std::string p = path.empty() ? it.key() : path + "." + it.key();
             if (!doc.spot(*it).used) {
-                error = ImportError{doc.spot(*it).line, "unknown field " + p};
+                error = ImportError{doc.spot(*it).line, "unknown field " + ShortQuote(p)};
                 return;
             }
             findUnused(doc, *it, p, error);

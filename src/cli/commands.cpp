@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "codeplug_json.h"
+#include "json_budget.h"
 #include "json_text.h"
 #include "port_catalogue.h"
 #include "radio_session.h"
@@ -31,9 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Larger than any export of a full Codeplug by far; stops a wrong file
-// from filling the memory.
-constexpr size_t kMaxJsonSize = 16 * 1024 * 1024;
 
 void note(const Context& ctx, const std::string& line)
 {
@@ -75,6 +73,8 @@ std::string shown(std::string_view bytes)
     return out;
 }
 
+std::string pairText(const std::string& dataFile) { return dataFile + " and " + channelFileOf(dataFile); }
+
 bool sameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
@@ -92,13 +92,14 @@ Outcome refuseOverwritingInput(const std::vector<std::string>& outputs, const st
 }
 
 // A read is not repeated because its result could not be stored: the
-// folder of the output must be writable before the radio is touched.
+// output must be a file in a writable folder before the radio is touched.
 Outcome checkWritableOutput(const std::string& path)
 {
-    const fs::path p(path);
+    auto target = ResolveOutputPath(path);
+    if (!target)
+        return fileFailure(target.error());
+    const fs::path p(target.value());
     std::error_code ec;
-    if (fs::is_directory(p, ec))
-        return Fail(kExitFile, "cannot write " + path + ": it is a directory");
     const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
     if (!fs::is_directory(dir, ec))
         return Fail(kExitFile, "cannot write " + path + ": the folder " + dir.string() + " does not exist");
@@ -116,9 +117,13 @@ Outcome loadPair(const std::string& dataFile, Codeplug& cp)
         return fileFailure(report.error());
     const OpenReport& r = report.value();
     const std::string fre = channelFileOf(dataFile);
+    if (r.interruptedSave == PairRecovery::Completed)
+        warn("an earlier save of " + pairText(dataFile) + " was cut short; it has been completed");
+    else if (r.interruptedSave == PairRecovery::Discarded)
+        warn("an earlier save of " + pairText(dataFile) + " was cut short; the files stay as they were before it");
     if (r.channelFileMissing && r.channelsListed > 0)
-        return Fail(kExitFile, "cannot read the channel file " + fre + " of " + dataFile + " (it lists " +
-                                   std::to_string(r.channelsListed) + " channels)");
+        return Fail(kExitFile, "cannot use the channel file of " + dataFile + " (it lists " +
+                                   std::to_string(r.channelsListed) + " channels): " + r.channelFileProblem);
     if (r.recordsDropped > 0)
         return Fail(kExitFile, fre + " holds " + std::to_string(r.recordsDropped) +
                                    " channel records with a number outside 1-203 or repeated");
@@ -179,13 +184,11 @@ Outcome linkSettings(const Context& ctx, LinkSettings& settings)
 
 Outcome writeOutput(const std::string& path, std::vector<uint8_t> bytes)
 {
-    auto written = ReplaceFiles({{path, std::move(bytes)}});
+    auto written = ReplaceFile(path, bytes);
     if (!written)
         return fileFailure(written.error());
     return std::nullopt;
 }
-
-std::string pairText(const std::string& dataFile) { return dataFile + " and " + channelFileOf(dataFile); }
 
 // ---------------------------------------------------------------------------
 
@@ -203,8 +206,12 @@ Outcome commandNew(const Context& ctx)
 Outcome commandRead(const Context& ctx)
 {
     const std::string& out = *ctx.invocation.output;
-    if (auto bad = checkWritableOutput(out))
-        return bad;
+    const auto channelFile = ChannelFileName(out);
+    if (!channelFile)
+        return Fail(kExitUsage, out + " has no name for its channel file (the last three characters become \"fre\")");
+    for (const auto& file : {out, *channelFile})
+        if (auto bad = checkWritableOutput(file))
+            return bad;
     LinkSettings settings;
     if (auto bad = linkSettings(ctx, settings))
         return bad;
@@ -327,12 +334,9 @@ Outcome commandParseImage(const Context& ctx)
     const std::string& out = *ctx.invocation.output;
     if (auto bad = refuseOverwritingInput({out, channelFileOf(out)}, {in}))
         return bad;
-    auto data = ReadWholeFile(in);
+    auto data = ReadBoundedFile(in, kRadioImageFileShape);
     if (!data)
         return fileFailure(data.error());
-    if (data.value().size() != static_cast<size_t>(kImageSize))
-        return Fail(kExitFile, in + " holds " + std::to_string(data.value().size()) + " bytes; a radio image holds " +
-                                   std::to_string(kImageSize));
     RadioImage image{};
     std::copy(data.value().begin(), data.value().end(), image.begin());
     Workspace ws;
@@ -373,13 +377,13 @@ Outcome commandImport(const Context& ctx)
     const std::string& out = *ctx.invocation.output;
     if (auto bad = refuseOverwritingInput({out, channelFileOf(out)}, {in}))
         return bad;
-    auto data = ReadWholeFile(in);
+    auto data = ReadBoundedFile(in, kJsonCodeplugFileShape);
     if (!data)
         return fileFailure(data.error());
-    if (data.value().size() > kMaxJsonSize)
-        return Fail(kExitFile, in + " holds " + std::to_string(data.value().size()) +
-                                   " bytes, far more than any Codeplug; it is not one");
     const std::string_view text(reinterpret_cast<const char*>(data.value().data()), data.value().size());
+    if (CountJsonValues(text) > kMaxJsonValues)
+        return Fail(kExitFile, in + " holds more than " + std::to_string(kMaxJsonValues) +
+                                   " values, far more than any Codeplug; it is not one");
     auto cp = CodeplugFromJson(text);
     if (!cp)
         return Fail(kExitFile, in + ": " + cp.error().detail);

@@ -1,5 +1,7 @@
 #include "json_text.h"
 
+#include "text/short_quote.h"
+
 #include <charconv>
 #include <cstdio>
 #include <iterator>
@@ -74,7 +76,7 @@ public:
     {
         Json& object = *open_.back();
         if (object.contains(key))
-            return fail(lineAt(read()), "field \"" + key + "\" appears twice");
+            return fail(lineAt(read()), "field \"" + ShortQuote(key) + "\" appears twice");
         slot_ = &object[key];
         return true;
     }
@@ -99,7 +101,19 @@ public:
             std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
             shown += buf;
         }
-        return fail(lineAt(position > 0 ? position - 1 : 0), shown);
+        // The parser quotes the token it stopped in ('...'), however long.
+        std::string quoted;
+        size_t from = 0;
+        for (bool inside = false;; inside = !inside) {
+            const size_t quote = shown.find('\'', from);
+            const std::string_view part = std::string_view(shown).substr(from, quote - from);
+            quoted += inside ? ShortQuote(part) : std::string(part);
+            if (quote == std::string::npos)
+                break;
+            quoted += '\'';
+            from = quote + 1;
+        }
+        return fail(lineAt(position > 0 ? position - 1 : 0), quoted);
     }
 
 private:

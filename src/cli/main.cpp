@@ -13,6 +13,7 @@
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -74,7 +75,12 @@ int main(int argc, char** argv)
         ctx.sharedProgramDir = located.installed;
     }
 
-    if (const Outcome failed = RunCommand(ctx))
-        return finish(*failed);
+    try {
+        if (const Outcome failed = RunCommand(ctx))
+            return finish(*failed);
+    } catch (const std::bad_alloc&) {
+        // Inputs are bounded; this is a machine short of memory.
+        return finish(Fail(kExitFile, "not enough memory"));
+    }
     return kExitOk;
 }

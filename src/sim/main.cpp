@@ -1,6 +1,7 @@
 // qtx-radiosim: a simulated QM-5210 on a pseudo-terminal, so that qtx and
 // qtx-cli can program it through a real serial device path.
 
+#include "files/data_file.h"
 #include "files/file_io.h"
 #include "sim/radio_simulator.h"
 
@@ -242,7 +243,7 @@ public:
         if (options_.save.empty() || !radio_.memoryChanged())
             return;
         const auto& m = radio_.memory();
-        const auto r = ReplaceFiles({{options_.save, std::vector<uint8_t>(m.begin(), m.end())}});
+        const auto r = ReplaceFile(options_.save, std::vector<uint8_t>(m.begin(), m.end()));
         if (!r)
             std::fprintf(stderr, "qtx-radiosim: %s\n", r.error().detail.c_str());
         else
@@ -320,14 +321,9 @@ int main(int argc, char** argv)
 
     RadioSimulator radio;
     if (!options.image.empty()) {
-        auto data = ReadWholeFile(options.image);
+        auto data = ReadBoundedFile(options.image, kRadioImageFileShape);
         if (!data) {
             std::fprintf(stderr, "qtx-radiosim: %s\n", data.error().detail.c_str());
-            return 1;
-        }
-        if (data.value().size() != static_cast<size_t>(kImageSize)) {
-            std::fprintf(stderr, "qtx-radiosim: %s holds %zu bytes, not %d\n", options.image.c_str(),
-                         data.value().size(), kImageSize);
             return 1;
         }
         RadioImage m;

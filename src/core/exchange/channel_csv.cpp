@@ -4,18 +4,14 @@
 #include "convert/numeric.h"
 #include "forms/channel_form.h"
 #include "exchange/csv_table.h"
+#include "files/file_io.h"
 #include "model/channel_list.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qtx {
 
@@ -553,49 +549,11 @@ Result<ChannelCsvImport> ReadChannelCsv(std::string_view bytes, const BandPlan& 
 
 Result<ChannelCsvImport> ReadChannelCsvFile(const std::string& path, const BandPlan& band)
 {
-    auto failed = [&path](const std::string& what, int err) {
-        return Error{"FileError", what + " " + path + ": " + std::strerror(err)};
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return failed("cannot open", errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int err = errno;
-        ::close(fd);
-        return failed("cannot read", err);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return Error{"FileError", "cannot read " + path + ": not a regular file"};
-    }
-    if (static_cast<unsigned long long>(st.st_size) > kMaxChannelCsvBytes) {
-        ::close(fd);
-        return notAList("the file holds " + std::to_string(st.st_size) + " bytes, far more than any channel list");
-    }
-    std::string bytes;
-    char buf[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            return failed("cannot read", err);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buf, static_cast<size_t>(n));
-        // The file may grow while it is read.
-        if (bytes.size() > kMaxChannelCsvBytes) {
-            ::close(fd);
-            return notAList("the file holds more than " + std::to_string(kMaxChannelCsvBytes) +
-                            " bytes, far more than any channel list");
-        }
-    }
-    ::close(fd);
-    return ReadChannelCsv(bytes, band);
+    auto bytes = ReadBoundedFile(path, FileShape{"a channel list", 0, kMaxChannelCsvBytes});
+    if (!bytes)
+        return bytes.error();
+    const auto& b = bytes.value();
+    return ReadChannelCsv(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()), band);
 }
 
 // --- Applying ------------------------------------------------------------------

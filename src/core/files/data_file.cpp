@@ -1,6 +1,5 @@
 #include "files/data_file.h"
 
-#include "files/file_io.h"
 #include "model/byte_archive.h"
 
 #include <algorithm>
@@ -58,12 +57,17 @@ ChannelRecord DecodeChannel(std::span<const uint8_t> bytes)
 
 Result<OpenReport> ReadCodeplugFiles(const std::string& dataFile, Codeplug& out)
 {
-    auto data = ReadWholeFile(dataFile);
+    OpenReport report;
+    const auto channelFile = ChannelFileName(dataFile);
+    if (channelFile) {
+        auto recovered = RecoverPair(dataFile, *channelFile);
+        if (!recovered)
+            return recovered.error();
+        report.interruptedSave = recovered.value();
+    }
+    auto data = ReadBoundedFile(dataFile, kDataFileShape);
     if (!data)
         return data.error();
-    if (data.value().size() < kDataFileSize)
-        return fileError(dataFile + " holds " + std::to_string(data.value().size()) +
-                         " bytes; a data file holds " + std::to_string(kDataFileSize));
     Codeplug cp;
     DecodeBody(data.value(), cp.body);
     const int listed = cp.body.ChannelCount;
@@ -71,17 +75,19 @@ Result<OpenReport> ReadCodeplugFiles(const std::string& dataFile, Codeplug& out)
         return fileError(dataFile + " lists " + std::to_string(listed) + " channels; at most " +
                          std::to_string(kMaxChannels) + " are possible");
 
-    OpenReport report;
     report.channelsListed = listed;
     std::vector<uint8_t> records;
-    if (const auto name = ChannelFileName(dataFile)) {
-        auto fre = ReadWholeFile(*name);
-        if (fre)
+    if (channelFile) {
+        auto fre = ReadBoundedFile(*channelFile, kChannelFileShape);
+        if (fre) {
             records = std::move(fre.value());
-        else
+        } else {
             report.channelFileMissing = true;
+            report.channelFileProblem = fre.error().detail;
+        }
     } else {
         report.channelFileMissing = true;
+        report.channelFileProblem = dataFile + " has no name for its channel file";
     }
 
     // Records past the listed count belong to no one; a record with a number
@@ -118,7 +124,7 @@ Result<void> SaveCodeplug(Workspace& ws)
         const auto rec = EncodeChannel(saved.channels[i]);
         records.insert(records.end(), rec.begin(), rec.end());
     }
-    auto written = ReplaceFiles({{ws.fileName, EncodeBody(saved.body)}, {*channelFile, std::move(records)}});
+    auto written = CommitPair(ws.fileName, EncodeBody(saved.body), *channelFile, records);
     if (!written)
         return written.error();
     TakeSnapshot(ws);
@@ -174,38 +180,11 @@ std::vector<uint8_t> EncodeCommBook(const CommBook& book)
 
 Result<CommBook> ReadCommBookFile(const std::string& path)
 {
-    // Only the first record is used: a huge file or a device chosen by
-    // mistake must not be read to its end (or block), so only a regular
-    // file is opened and no more than one record is read.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return fileError("cannot open " + path + ": " + std::strerror(errno));
-    if (!S_ISREG(st.st_mode))
-        return fileError(path + " is not a regular file");
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return fileError("cannot open " + path + ": " + std::strerror(errno));
-    std::vector<uint8_t> data(kCommBookFileSize);
-    size_t got = 0;
-    while (got < data.size()) {
-        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            return fileError("cannot read " + path + ": " + std::strerror(err));
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    if (got < kCommBookFileSize)
-        return fileError(path + " holds " + std::to_string(got) + " bytes; a communication book file holds " +
-                         std::to_string(kCommBookFileSize));
+    auto data = ReadBoundedFile(path, kCommBookFileShape);
+    if (!data)
+        return data.error();
     CommBook book;
-    ByteReader r(data);
+    ByteReader r(data.value());
     for (auto& entry : book)
         entry.serialize(r);
     return book;
@@ -213,7 +192,7 @@ Result<CommBook> ReadCommBookFile(const std::string& path)
 
 Result<void> WriteCommBookFile(const std::string& path, const CommBook& book)
 {
-    return ReplaceFiles({{path, EncodeCommBook(book)}});
+    return ReplaceFile(path, EncodeCommBook(book));
 }
 
 } // namespace qtx

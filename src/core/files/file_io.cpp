@@ -1,5 +1,6 @@
 #include "files/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,12 +16,51 @@ namespace fs = std::filesystem;
 
 namespace {
 
+WriteProbe g_probe = nullptr;
+
+Error fileError(std::string detail) { return Error{"FileError", std::move(detail)}; }
+
 Error fileError(const std::string& what, const std::string& path, int err)
 {
-    return Error{"FileError", what + " " + path + ": " + std::strerror(err)};
+    return fileError(what + " " + path + ": " + std::strerror(err));
 }
 
-std::string temporaryNameBeside(const std::string& path)
+// What stands at a path that is not a regular file, in words.
+const char* typeName(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe (FIFO)";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+Error notAFile(const std::string& verb, const std::string& path, mode_t mode, const char* kind)
+{
+    return fileError(verb + " " + path + ": it is " + typeName(mode) + ", not " + kind);
+}
+
+std::string sizeRule(const FileShape& shape)
+{
+    if (shape.minBytes == shape.maxBytes)
+        return std::to_string(shape.maxBytes);
+    if (shape.minBytes == 0)
+        return "at most " + std::to_string(shape.maxBytes);
+    return std::to_string(shape.minBytes) + " to " + std::to_string(shape.maxBytes);
+}
+
+Error wrongSize(const std::string& path, const FileShape& shape, const std::string& held)
+{
+    return fileError(path + " holds " + held + " bytes; " + shape.kind + " holds " + sizeRule(shape));
+}
+
+std::string randomTemporaryBeside(const std::string& path)
 {
     static std::mt19937 rng{std::random_device{}()};
     char suffix[16];
@@ -45,68 +85,148 @@ bool writeAll(int fd, const std::vector<uint8_t>& bytes)
 
 } // namespace
 
-Result<std::vector<uint8_t>> ReadWholeFile(const std::string& path)
+Result<std::vector<uint8_t>> ReadBoundedFile(const std::string& path, const FileShape& shape)
 {
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return fileError("cannot read", path, EISDIR);
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // Looked at before it is opened: opening a FIFO waits for a writer, and
+    // opening a device may already do something.
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
         return fileError("cannot open", path, errno);
-    std::vector<uint8_t> data;
-    uint8_t buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        data.insert(data.end(), buf, buf + n);
-    const bool failed = std::ferror(f);
-    const int err = errno;
-    std::fclose(f);
-    if (failed)
+    if (!S_ISREG(st.st_mode))
+        return notAFile("cannot read", path, st.st_mode, shape.kind);
+    if (static_cast<unsigned long long>(st.st_size) > shape.maxBytes && !shape.takesPrefix)
+        return wrongSize(path, shape, std::to_string(st.st_size));
+
+    // Non-blocking in case the path was swapped for a FIFO since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return fileError("cannot open", path, errno);
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
         return fileError("cannot read", path, err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return notAFile("cannot read", path, st.st_mode, shape.kind);
+    }
+    // One byte more than can be used tells a file that grew, or one whose
+    // size the system does not know, from one that fits.
+    const size_t limit = shape.takesPrefix ? shape.maxBytes : shape.maxBytes + 1;
+    std::vector<uint8_t> data;
+    data.reserve(std::min(limit, static_cast<size_t>(st.st_size) + 1));
+    uint8_t buf[65536];
+    while (data.size() < limit) {
+        const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - data.size()));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            return fileError("cannot read", path, err);
+        }
+        if (n == 0)
+            break;
+        data.insert(data.end(), buf, buf + n);
+    }
+    ::close(fd);
+    const size_t got = data.size();
+    if (got > shape.maxBytes)
+        return wrongSize(path, shape, "more than " + std::to_string(shape.maxBytes));
+    if (got < shape.minBytes)
+        return wrongSize(path, shape, std::to_string(got));
     return data;
 }
 
-Result<void> ReplaceFiles(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files)
+Result<std::string> ResolveOutputPath(const std::string& path)
 {
-    std::vector<std::string> temps;
-    auto cleanup = [&temps] {
-        for (const auto& t : temps)
-            ::unlink(t.c_str());
-    };
-    for (const auto& [path, bytes] : files) {
-        std::error_code ec;
-        if (fs::is_directory(path, ec)) {
-            cleanup();
-            return fileError("cannot write", path, EISDIR);
-        }
-        const std::string temp = temporaryNameBeside(path);
-        mode_t mode = 0644;
+    fs::path p(path);
+    for (int hops = 0;; ++hops) {
         struct stat st;
-        if (::stat(path.c_str(), &st) == 0)
-            mode = st.st_mode & 07777; // keep the permissions of the file replaced
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0) {
-            const int err = errno;
-            cleanup();
-            return fileError("cannot write", path, err);
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return p.string(); // a new file
+            return fileError("cannot write", path, errno);
         }
-        temps.push_back(temp);
-        const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-        const int err = errno;
-        if (::close(fd) != 0 || !ok) {
-            cleanup();
-            return fileError("cannot write", path, ok ? errno : err);
-        }
+        if (S_ISREG(st.st_mode))
+            return p.string();
+        if (!S_ISLNK(st.st_mode))
+            return notAFile("cannot write", path, st.st_mode, "a regular file");
+        if (hops == 40)
+            return fileError("cannot write", path, ELOOP);
+        std::error_code ec;
+        const fs::path target = fs::read_symlink(p, ec);
+        if (ec)
+            return fileError("cannot write", path, ec.value());
+        p = target.is_absolute() ? target : p.parent_path() / target;
     }
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (::rename(temps[i].c_str(), files[i].first.c_str()) != 0) {
-            const int err = errno;
-            for (size_t j = i; j < temps.size(); ++j)
-                ::unlink(temps[j].c_str());
-            return fileError("cannot replace", files[i].first, err);
-        }
+}
+
+unsigned PermissionsFor(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644;
+}
+
+Result<void> WriteFlushedFile(const std::string& temp, const std::vector<uint8_t>& bytes, unsigned mode,
+                              const std::string& shownName)
+{
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0)
+        return fileError("cannot write", shownName, errno);
+    ProbeWrite("temporary created");
+    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int err = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!ok || !closed) {
+        ::unlink(temp.c_str());
+        return fileError("cannot write", shownName, ok ? errno : err);
     }
+    ProbeWrite("temporary written");
     return {};
+}
+
+Result<void> FlushFolderOf(const std::string& path)
+{
+    const fs::path parent = fs::path(path).parent_path();
+    const std::string dir = parent.empty() ? "." : parent.string();
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return fileError("cannot flush the folder", dir, errno);
+    // Some file systems cannot flush a folder (EINVAL); there is nothing
+    // more to do for them.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    const int err = errno;
+    ::close(fd);
+    if (!ok)
+        return fileError("cannot flush the folder", dir, err);
+    return {};
+}
+
+Result<void> ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    auto target = ResolveOutputPath(path);
+    if (!target)
+        return target.error();
+    const std::string& real = target.value();
+    const std::string temp = randomTemporaryBeside(real);
+    if (auto written = WriteFlushedFile(temp, bytes, PermissionsFor(real), path); !written)
+        return written;
+    if (::rename(temp.c_str(), real.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return fileError("cannot replace", path, err);
+    }
+    ProbeWrite("file renamed");
+    return FlushFolderOf(real);
+}
+
+void SetWriteProbe(WriteProbe probe) { g_probe = probe; }
+
+void ProbeWrite(std::string_view step)
+{
+    if (g_probe)
+        g_probe(step);
 }
 
 } // namespace qtx

@@ -71,7 +71,9 @@ void PrepareProgramSettings(const SettingsPaths& paths)
     if (!folder.empty())
         fs::create_directories(folder, ec);
     if (paths.programSettings != paths.shipped && fs::exists(paths.shipped, ec)) {
-        fs::copy_file(paths.shipped, paths.programSettings, ec);
+        // Seeded only from a shipped copy that is a settings file at all.
+        if (auto shipped = ReadBoundedFile(paths.shipped, kIniFileShape))
+            (void)ReplaceFile(paths.programSettings, shipped.value());
         return;
     }
     IniFile fresh;

@@ -2,9 +2,15 @@
 
 #include "files/file_io.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace qtx {
 
 namespace {
+
+// Ten bytes are used; what follows them is kept, within reason.
+constexpr FileShape kSwitchesFileShape{"a switches file", 0, 64 * 1024};
 
 int16_t at(const std::vector<uint8_t>& b, size_t i)
 {
@@ -21,7 +27,7 @@ void put(std::vector<uint8_t>& b, size_t i, int16_t v)
 
 SignalViewSwitches ReadSignalViewSwitches(const std::string& path)
 {
-    auto data = ReadWholeFile(path);
+    auto data = ReadBoundedFile(path, kSwitchesFileShape);
     if (!data || data.value().size() < 10)
         return {};
     const auto& b = data.value();
@@ -31,8 +37,15 @@ SignalViewSwitches ReadSignalViewSwitches(const std::string& path)
 Result<void> WriteSignalViewSwitches(const std::string& path, const SignalViewSwitches& s)
 {
     std::vector<uint8_t> bytes;
-    if (auto old = ReadWholeFile(path))
+    // A file that is there but cannot be read is not replaced: whatever it
+    // is, it is not ours to overwrite.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 || errno != ENOENT) {
+        auto old = ReadBoundedFile(path, kSwitchesFileShape);
+        if (!old)
+            return old.error();
         bytes = std::move(old.value());
+    }
     if (bytes.size() < 10)
         bytes.resize(10, 0);
     put(bytes, 0, s.FiveTone);
@@ -40,7 +53,7 @@ Result<void> WriteSignalViewSwitches(const std::string& path, const SignalViewSw
     put(bytes, 2, s.Dtmf);
     put(bytes, 3, s.RadioFlag);
     put(bytes, 4, s.SwitchMenuShown);
-    return ReplaceFiles({{path, bytes}});
+    return ReplaceFile(path, bytes);
 }
 
 } // namespace qtx

@@ -22,7 +22,8 @@ struct SignalViewSwitches {
 // All switches off when the file is missing, short or unreadable.
 SignalViewSwitches ReadSignalViewSwitches(const std::string& path);
 // Writes the ten bytes at the start of the file (created when absent);
-// anything after them is kept.
+// anything after them is kept. A file that exists but cannot be read is
+// left alone and the error returned.
 Result<void> WriteSignalViewSwitches(const std::string& path, const SignalViewSwitches& switches);
 
 } // namespace qtx

@@ -117,7 +117,7 @@ IniFile IniFile::Parse(std::string_view bytes)
 
 Result<IniFile> IniFile::Load(const std::string& path)
 {
-    auto bytes = ReadWholeFile(path);
+    auto bytes = ReadBoundedFile(path, kIniFileShape);
     if (!bytes)
         return bytes.error();
     const auto& b = bytes.value();
@@ -255,7 +255,7 @@ std::string IniFile::Text() const
 Result<void> IniFile::Save(const std::string& path) const
 {
     const std::string text = Text();
-    return ReplaceFiles({{path, std::vector<uint8_t>(text.begin(), text.end())}});
+    return ReplaceFile(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key, size_t bufferSize)

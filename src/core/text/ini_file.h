@@ -23,6 +23,7 @@
 // file is replaced through a temporary file so that a failed write leaves the
 // old file whole.
 
+#include "files/file_io.h"
 #include "model/result.h"
 
 #include <cstddef>
@@ -33,6 +34,10 @@
 
 namespace qtx {
 
+// Settings and language files are a few kilobytes; a file far larger is
+// not one of them.
+inline constexpr FileShape kIniFileShape{"a settings or language file", 0, 1024 * 1024};
+
 // No limit on the length of a value read.
 inline constexpr size_t kNoValueLimit = static_cast<size_t>(-1);
 
@@ -42,7 +47,8 @@ public:
 
     // Reads the bytes of a file; never fails (unknown lines are kept as they are).
     static IniFile Parse(std::string_view bytes);
-    // "FileError" when the file cannot be read (a missing file included).
+    // "FileError" when the file cannot be read (a missing file included),
+    // is not a regular file, or is larger than kIniFileShape allows.
     static Result<IniFile> Load(const std::string& path);
 
     // The value of `key` in `section`, or none when there is no such key.
