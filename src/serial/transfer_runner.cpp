@@ -142,6 +142,8 @@ void TransferRunner::drain()
         } else if (std::holds_alternative<link::StopTimer>(*action)) {
             timer_.stop();
         } else if (auto* p = std::get_if<link::Progress>(&*action)) {
+            if (p->verifying && p->percent == 0)
+                emit verifying();
             emit progress(p->percent);
         } else if (auto* m = std::get_if<link::ShowMessage>(&*action)) {
             prompter_.showMessage(m->name);

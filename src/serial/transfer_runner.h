@@ -42,6 +42,8 @@ public:
     // The password known before the next transfers start; the one a
     // transfer ended with comes back in its result.
     void setKnownPassword(const std::string& password) { engine_.setKnownPassword(password); }
+    // Read a write back in the same session and compare (TransferEngine).
+    void setVerifyAfterWrite(bool verify) { engine_.setVerifyAfterWrite(verify); }
 
     // Opens `device` and starts a transfer; a transfer still running (an
     // information read) is abandoned first. The owner prefills the image
@@ -64,6 +66,8 @@ public:
 
 signals:
     void progress(int percent);
+    // A write's read-back started; progress() counts it from 0 again.
+    void verifying();
     void finished(const qtx::TransferResult& result);
 
 private:

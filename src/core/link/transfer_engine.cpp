@@ -266,8 +266,8 @@ void TransferEngine::finishAfterEnd()
     }
     const int at = *state_.verifyMismatch;
     char buf[96];
-    std::snprintf(buf, sizeof buf, "the radio holds 0x%02X at %s where 0x%02X was written", verifyRead_,
-                  hex4(at).c_str(), image_[static_cast<size_t>(at)]);
+    std::snprintf(buf, sizeof buf, "the read-back differs at %s: the radio holds 0x%02X where 0x%02X was written",
+                  hex4(at).c_str(), verifyRead_, image_[static_cast<size_t>(at)]);
     finish(false, buf);
 }
 
