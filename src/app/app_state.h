@@ -43,6 +43,7 @@ struct AppState {
     ChannelClipboard clipboard;
     bool clipboardArmed = false;
     std::string enteredPassword; // the radio password typed this run
+    bool verifyAfterWrite = false; // Set-up > Verify after writing (remembered)
 
     LanguageTable table;
 

@@ -10,6 +10,7 @@
 #include "image/radio_image.h"
 #include "link/transfer_engine.h"
 #include "link_prompter.h"
+#include "port_access.h"
 
 #include <QByteArray>
 #include <QEventLoop>
@@ -28,6 +29,9 @@ struct LinkStats {
     int framesSent = 0;
     int timeouts = 0;
 };
+
+// Why `device` could not be opened, given the error QSerialPort reported.
+PortAccess DiagnosePortOpenFailure(const QString& device, QSerialPort::SerialPortError error);
 
 class TransferRunner : public QObject {
     Q_OBJECT
@@ -62,6 +66,8 @@ public:
     bool isPortOpen() const { return port_.isOpen(); }
     const TransferResult& result() const { return result_; }
     const LinkStats& stats() const { return stats_; }
+    // Why the port could not be opened by the last start(), in the user's terms.
+    const PortAccess& portAccess() const { return access_; }
     const TransferEngine& engine() const { return engine_; }
 
 signals:
@@ -87,6 +93,7 @@ private:
     TransferResult result_;
     std::string portError_;
     LinkStats stats_;
+    PortAccess access_;
     QEventLoop* loop_ = nullptr;
 };
 
