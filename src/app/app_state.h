@@ -42,6 +42,7 @@ struct AppState : ui::LanguageTexts {
     ChannelClipboard clipboard;
     bool clipboardArmed = false;
     std::string enteredPassword; // the radio password typed this run
+    bool verifyAfterWrite = false; // Set-up > Verify after writing (remembered)
 
     void setLanguage(int lang);
     QString languageFile() const;

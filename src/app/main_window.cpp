@@ -9,6 +9,7 @@
 #include "app/icons.h"
 #include "app/language_dialog.h"
 #include "ui/prompter.h"
+#include "app/user_settings.h"
 #include "app/window_placement.h"
 #include "model/channel_list.h"
 #include "view/main_view.h"
@@ -173,6 +174,15 @@ void MainWindow::buildMenus()
     connect(addAction(set, "MnuSetCom", 1031), &QAction::triggered, this, [this] { emit portDialogRequested(); });
     connect(addAction(set, "MnuSetLanguage", 1032), &QAction::triggered, this, &MainWindow::showLanguageDialog);
     connect(addAction(set, "MnuSetInit", 1033), &QAction::triggered, this, [this] { commands_->initialise(); });
+    set->addSeparator();
+    QAction* verify = addAction(set, "MnuSetVerify", 7560);
+    verify->setCheckable(true);
+    st_.verifyAfterWrite = ReadVerifyAfterWrite();
+    verify->setChecked(st_.verifyAfterWrite);
+    connect(verify, &QAction::toggled, this, [this](bool on) {
+        st_.verifyAfterWrite = on;
+        WriteVerifyAfterWrite(on);
+    });
 
     QMenu* pro = menu("mnuPro", 1040);
     connect(addAction(pro, "mnuProRead", 1041), &QAction::triggered, this, [this] { emit readRequested(); });

@@ -15,6 +15,8 @@ ProgressDialog::ProgressDialog(const AppState& st, bool writing, QWidget* parent
     setWindowTitle(st.builtIn(writing ? BuiltIn::WriteTitle : BuiltIn::ReadTitle));
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     caption_ = new QLabel(st.builtIn(BuiltIn::ProgressLabel), this);
+    caption_->setObjectName("lblCaption");
+    verifyingCaption_ = st.text(7561);
     percent_ = new QLabel(this);
     percent_->setObjectName("lblPercent");
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance("100%") + 4);
@@ -35,6 +37,14 @@ void ProgressDialog::setProgressValue(int value)
     bar_->setValue(value);
     percent_->setText(QString::number(value) + "%");
 }
+
+void ProgressDialog::showVerifying()
+{
+    caption_->setText(verifyingCaption_);
+    setProgressValue(0);
+}
+
+QString ProgressDialog::captionText() const { return caption_->text(); }
 
 int ProgressDialog::value() const { return bar_->value(); }
 

@@ -16,6 +16,9 @@ class ProgressDialog : public QDialog {
 public:
     ProgressDialog(const AppState& state, bool writing, QWidget* parent = nullptr);
     void setProgressValue(int value);
+    // The write is done and its read-back runs: caption and bar start over.
+    void showVerifying();
+    QString captionText() const;
     // The transfer ended: the window may close now.
     void finish();
     int value() const;
@@ -29,6 +32,7 @@ private:
     QLabel* caption_;
     QLabel* percent_;
     QProgressBar* bar_;
+    QString verifyingCaption_;
     bool finished_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "files/adopt_read.h"
 #include "image/image_codec.h"
 #include "link_prompter.h"
+#include "port_access.h"
 #include "port_catalogue.h"
 #include "transfer_runner.h"
 
@@ -41,6 +42,10 @@ RadioTransfers::RadioTransfers(AppState& st, ui::Prompter& prompter, Commands& c
         if (progress_ && progress_->isVisible())
             progress_->setProgressValue(percent);
     });
+    connect(runner_.get(), &TransferRunner::verifying, this, [this] {
+        if (progress_)
+            progress_->showVerifying();
+    });
     connect(runner_.get(), &TransferRunner::finished, this, &RadioTransfers::finished);
 }
 
@@ -55,17 +60,36 @@ std::optional<QString> RadioTransfers::chosenDevice() const
     return ResolvePortDevice(catalogue(), "COM" + QString::number(st_.comPort));
 }
 
+QString RadioTransfers::cannotOpenText(const PortAccess& access) const
+{
+    const QString device = QString::fromStdString(access.device);
+    switch (access.problem) {
+    case PortProblem::Permission:
+        return st_.text(2002) + "\n\n" +
+               st_.text(7563).arg(device, access.group.empty() ? QStringLiteral("dialout")
+                                                               : QString::fromStdString(access.group));
+    case PortProblem::Busy:
+        return st_.text(2002) + "\n\n" +
+               st_.text(7564).arg(device, access.holder.empty() ? st_.text(7565) : QString::fromStdString(access.holder));
+    default:
+        return st_.text(2002);
+    }
+}
+
 std::optional<QString> RadioTransfers::openableDevice()
 {
     const auto device = chosenDevice();
     bool ok = false;
+    PortAccess access;
     if (device) {
         QSerialPort probe(*device);
         ok = probe.open(QIODevice::ReadWrite);
+        if (!ok)
+            access = DiagnosePortOpenFailure(*device, probe.error());
         probe.close();
     }
     if (!ok) {
-        prompter_.tell(st_.text(2002), ui::Icon::Warning);
+        prompter_.tell(cannotOpenText(access), ui::Icon::Warning);
         return std::nullopt;
     }
     return device;
@@ -100,6 +124,7 @@ void RadioTransfers::write()
                        ui::Icon::Warning);
         return;
     }
+    runner_->setVerifyAfterWrite(st_.verifyAfterWrite);
     run(TransferMode::Write, *device);
 }
 
@@ -117,7 +142,7 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
     runner_->setKnownPassword(st_.enteredPassword);
     if (mode == TransferMode::InfoRead) {
         if (!runner_->start(mode, device))
-            prompter_.tell(st_.text(2002), ui::Icon::Warning);
+            prompter_.tell(cannotOpenText(runner_->portAccess()), ui::Icon::Warning);
         return;
     }
     ProgressDialog progress(st_, mode == TransferMode::Write, window_);
@@ -128,7 +153,7 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
         [this, mode, device, &progress] {
             if (!runner_->start(mode, device)) {
                 progress.finish();
-                prompter_.tell(st_.text(2002), ui::Icon::Warning);
+                prompter_.tell(cannotOpenText(runner_->portAccess()), ui::Icon::Warning);
             }
         },
         Qt::QueuedConnection);
@@ -143,7 +168,10 @@ void RadioTransfers::finished(const TransferResult& result)
     if (progress_)
         progress_->finish();
     if (!result.success) {
-        prompter_.tell(st_.resolve(result.endText), ui::Icon::Warning);
+        if (result.verifyMismatch)
+            prompter_.tell(st_.text(7562).arg(QString::asprintf("0x%04X", *result.verifyMismatch)), ui::Icon::Warning);
+        else
+            prompter_.tell(st_.resolve(result.endText), ui::Icon::Warning);
         emit transferEnded(false);
         return;
     }

@@ -17,6 +17,7 @@
 class QWidget;
 
 namespace qtx {
+struct PortAccess;
 class PortCatalogue;
 class TransferRunner;
 } // namespace qtx
@@ -63,6 +64,8 @@ private:
     // Resolves and tries the chosen port; tells the user and returns none
     // when it cannot be opened.
     std::optional<QString> openableDevice();
+    // Text 2002, and why the port is unusable when that is known.
+    QString cannotOpenText(const PortAccess& access) const;
     void run(TransferMode mode, const QString& device);
     void finished(const TransferResult& result);
 

@@ -18,6 +18,10 @@ enum Option : unsigned {
     kProgramDir = 1u << 4,
     kQuiet = 1u << 5,
     kMerge = 1u << 6,
+    kVerify = 1u << 7,
+    kFrom = 1u << 8,
+    kTo = 1u << 9,
+    kPorts = 1u << 10, // --port may be given more than once
 };
 
 struct CommandEntry {
@@ -53,12 +57,37 @@ from the radio's identification.
 Options:
   -o, --output FILE.dat   the data file to write (must end in .dat)
 )"},
-    {"write", "write --port PORT FILE.dat", 1, kLinkOptions, false,
+    {"write", "write --port PORT [--port PORT ...] [--verify] FILE.dat", 1, kLinkOptions | kVerify | kPorts, false,
      R"(Builds the radio image from the data file pair FILE.dat and FILE.fre and
 writes it into the radio on PORT (addresses 0x0100-0x3FFF). A Codeplug that
 cannot be encoded stops before the port is opened (status 2).
 
+With several --port options the same image is written into every radio at
+once; each port gets a progress line on a terminal, and a table of port,
+seconds, retries and result ends the run on standard output. The status is
+that of the first radio that failed.
+
 Options:
+  --verify                read 0x0100-0x3FFF back after writing and compare;
+                          a difference fails the write (status 3) and names
+                          the first differing address
+)"},
+    {"clone", "clone --from PORT --to PORT [--to PORT ...] [--verify]", 0,
+     kFrom | kTo | kPassword | kRetries | kProgramDir | kQuiet | kVerify, false,
+     R"(Reads the whole memory of the radio on the --from port and writes it
+(0x0100-0x3FFF) into the radios on every --to port at once, as "write" does
+with several ports. Nothing is written when the read fails.
+
+Options:
+  --from PORT             the radio to copy
+  --to PORT               a radio to write; give it once per radio
+  --verify                read every written radio back and compare
+  --password PW           the password of every radio that has one (there is
+                          no prompt when several radios are written)
+  --retries N             how often to start the exchange again after a radio
+                          stopped answering (default 2)
+  --program-dir DIR       the program directory (default: beside the program)
+  -q, --quiet             no progress and no confirmation on standard error
 )"},
     {"info", "info --port PORT", 0, kLinkOptions, false,
      R"(Reads the radio's identification and its embedded information (serial
@@ -196,6 +225,8 @@ constexpr OptionName kOptionNames[] = {
     {"password", 0, kPassword, true},     {"retries", 0, kRetries, true},
     {"program-dir", 0, kProgramDir, true}, {"quiet", 'q', kQuiet, false},
     {"merge", 0, kMerge, false},
+    {"verify", 0, kVerify, false},        {"from", 0, kFrom, true},
+    {"to", 0, kTo, true},
 };
 
 bool endsWithDat(const std::string& path)
@@ -275,12 +306,19 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
                 return usage(shown + " needs a value");
             value = args[++i];
         }
-        if (given & opt->option)
+        if ((given & opt->option) && opt->option != kPort && opt->option != kTo)
             return usage(shown + " is given twice");
         given |= opt->option;
         switch (opt->option) {
         case kOutput: inv.output = *value; break;
-        case kPort: inv.port = *value; break;
+        case kPort:
+            inv.ports.push_back(*value);
+            inv.port = inv.ports.front();
+            break;
+        case kFrom: inv.from = *value; break;
+        case kTo: inv.to.push_back(*value); break;
+        case kVerify: inv.verify = true; break;
+        case kPorts: break;
         case kPassword: inv.password = *value; break;
         case kProgramDir: inv.programDir = *value; break;
         case kQuiet: inv.quiet = true; break;
@@ -325,6 +363,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
     for (const auto& o : kOptionNames)
         if ((given & o.option) && !(entry->options & o.option))
             return usage(std::string(entry->name) + " does not take --" + o.longName);
+    if (inv.ports.size() > 1 && !(entry->options & kPorts))
+        return usage("--port is given twice");
     if (static_cast<int>(words.size()) < entry->files)
         return usage(std::string(entry->name) + " needs " +
                      (entry->files == 1 ? "a file argument" : std::to_string(entry->files) + " file arguments") +
@@ -336,8 +376,13 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
         return usage(std::string(entry->name) + " needs -o: qtx-cli " + entry->synopsis);
     if ((entry->options & kPort) && !inv.port)
         return usage(std::string(entry->name) + " needs --port: qtx-cli " + entry->synopsis);
-    if (inv.port && inv.port->empty())
-        return usage("--port needs a port name or a device path");
+    for (const auto& p : inv.ports)
+        if (p.empty())
+            return usage("--port needs a port name or a device path");
+    if ((entry->options & kFrom) && (!inv.from || inv.to.empty()))
+        return usage(std::string(entry->name) + " needs --from and at least one --to: qtx-cli " + entry->synopsis);
+    if ((inv.from && inv.from->empty()) || std::find(inv.to.begin(), inv.to.end(), "") != inv.to.end())
+        return usage("--from and --to need a port name or a device path");
     if (inv.output && inv.output->empty())
         return usage("-o needs a file name");
     if (inv.programDir && inv.programDir->empty())
@@ -369,10 +414,11 @@ Commands:
         out += line + "\n";
     }
     out += R"(
-Options of the radio commands (read, write, info):
+Options of the radio commands (read, write, clone, info):
   --port PORT         "COMn" or a device path
   --password PW       the radio's programming password
   --retries N         restarts after the radio stopped answering (default 2)
+  --verify            (write, clone) read the radio back and compare
 Options of every command:
   --program-dir DIR   the program directory (default: beside the program)
   -q, --quiet         no progress and no confirmations on standard error

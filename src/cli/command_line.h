@@ -17,7 +17,11 @@ struct Invocation {
     std::string command;            // empty: the tool's own help
     std::vector<std::string> files; // the positional arguments
     std::optional<std::string> output;
-    std::optional<std::string> port;
+    std::optional<std::string> port;  // the first --port
+    std::vector<std::string> ports;   // every --port, in order
+    std::optional<std::string> from;  // clone
+    std::vector<std::string> to;      // clone
+    bool verify = false;
     std::optional<std::string> password;
     std::optional<std::string> programDir;
     int retries = kDefaultRetries;

@@ -18,11 +18,13 @@
 #include "model/workspace.h"
 #include "text/builtin_texts.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QString>
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <unistd.h>
 
@@ -166,20 +168,85 @@ PortCatalogue portCatalogue(const Context& ctx)
     return PortCatalogue::FromNumbers(configured);
 }
 
-Outcome linkSettings(const Context& ctx, LinkSettings& settings)
+Outcome resolveDevice(const Context& ctx, const std::string& port, QString& device)
+{
+    const auto found = ResolvePortDevice(portCatalogue(ctx), QString::fromStdString(port));
+    if (!found) {
+        const bool isName = port.find('/') == std::string::npos;
+        return Fail(kExitLink, isName ? "there is no serial port \"" + port + "\" (see qtx-cli ports)"
+                                      : "there is no device " + port);
+    }
+    device = *found;
+    return std::nullopt;
+}
+
+Outcome linkSettings(const Context& ctx, LinkSettings& settings, const std::string& port)
 {
     const Invocation& inv = ctx.invocation;
-    const auto device = ResolvePortDevice(portCatalogue(ctx), QString::fromStdString(*inv.port));
-    if (!device) {
-        const bool isName = inv.port->find('/') == std::string::npos;
-        return Fail(kExitLink, isName ? "there is no serial port \"" + *inv.port + "\" (see qtx-cli ports)"
-                                      : "there is no device " + *inv.port);
-    }
-    settings.device = *device;
+    if (auto bad = resolveDevice(ctx, port, settings.device))
+        return bad;
     settings.password = inv.password;
     settings.retries = inv.retries;
     settings.showProgress = ctx.stderrIsTerminal && !inv.quiet;
+    settings.verify = inv.verify;
     return std::nullopt;
+}
+
+Outcome linkSettings(const Context& ctx, LinkSettings& settings) { return linkSettings(ctx, settings, *ctx.invocation.port); }
+
+// Every port resolved; two names for one device would have two transfers
+// fight over one radio.
+Outcome fleetTargets(const Context& ctx, const std::vector<std::string>& ports, std::vector<FleetTarget>& targets,
+                     const std::optional<std::string>& source = std::nullopt)
+{
+    std::map<QString, std::string> seen;
+    auto add = [&](const std::string& port, bool isTarget) -> Outcome {
+        QString device;
+        if (auto bad = resolveDevice(ctx, port, device))
+            return bad;
+        const QFileInfo info(device);
+        const QString key = info.exists() ? info.canonicalFilePath() : device;
+        if (auto it = seen.find(key); it != seen.end())
+            return Fail(kExitUsage, port + " and " + it->second + " are the same radio (" + device.toStdString() +
+                                        "); give each radio once");
+        seen.emplace(key, port);
+        if (isTarget)
+            targets.push_back(FleetTarget{port, device});
+        return std::nullopt;
+    };
+    if (source)
+        if (auto bad = add(*source, false))
+            return bad;
+    for (const auto& p : ports)
+        if (auto bad = add(p, true))
+            return bad;
+    return std::nullopt;
+}
+
+// The table on standard output; the first radio that failed sets the status.
+Outcome fleetOutcome(const Context& ctx, const std::vector<FleetRow>& rows, const std::string& what)
+{
+    const std::string table = FleetTable(rows);
+    std::fputs(table.c_str(), stdout);
+    std::fflush(stdout);
+    const FleetRow* first = nullptr;
+    int failed = 0;
+    for (const auto& r : rows)
+        if (r.outcome) {
+            ++failed;
+            if (!first)
+                first = &r;
+        }
+    if (!first) {
+        note(ctx, "wrote " + what + " into " + std::to_string(rows.size()) + " radios");
+        return std::nullopt;
+    }
+    std::string names;
+    for (const auto& r : rows)
+        if (r.outcome)
+            names += (names.empty() ? "" : ", ") + r.name;
+    return Fail(first->outcome->status, "writing failed on " + std::to_string(failed) + " of " +
+                                            std::to_string(rows.size()) + " radios: " + names);
 }
 
 Outcome writeOutput(const std::string& path, std::vector<uint8_t> bytes)
@@ -257,13 +324,39 @@ Outcome commandWrite(const Context& ctx)
     if (auto failed = buildImage(in, image))
         return failed;
     LinkSettings settings;
+    if (ctx.invocation.ports.size() > 1) {
+        std::vector<FleetTarget> targets;
+        if (auto bad = fleetTargets(ctx, ctx.invocation.ports, targets))
+            return bad;
+        if (auto bad = linkSettings(ctx, settings))
+            return bad;
+        return fleetOutcome(ctx, RunFleetWrite(image, targets, settings), in);
+    }
     if (auto bad = linkSettings(ctx, settings))
         return bad;
     TransferResult result;
     if (auto failed = RunTransfer(TransferMode::Write, image, settings, result))
         return failed;
-    note(ctx, "wrote " + in + " into the radio");
+    note(ctx, std::string(result.verified ? "wrote and verified " : "wrote ") + in + " into the radio");
     return std::nullopt;
+}
+
+Outcome commandClone(const Context& ctx)
+{
+    const Invocation& inv = ctx.invocation;
+    std::vector<FleetTarget> targets;
+    if (auto bad = fleetTargets(ctx, inv.to, targets, inv.from))
+        return bad;
+    LinkSettings settings;
+    if (auto bad = linkSettings(ctx, settings, *inv.from))
+        return bad;
+    RadioImage image{};
+    PrefillImage(image);
+    TransferResult result;
+    if (auto failed = RunTransfer(TransferMode::Read, image, settings, result))
+        return Fail(failed->status, "nothing was written: " + failed->line);
+    note(ctx, "read the radio on " + *inv.from);
+    return fleetOutcome(ctx, RunFleetWrite(image, targets, settings), "the radio on " + *inv.from);
 }
 
 Outcome commandInfo(const Context& ctx)
@@ -513,6 +606,8 @@ Outcome RunCommand(const Context& ctx)
         return commandRead(ctx);
     if (c == "write")
         return commandWrite(ctx);
+    if (c == "clone")
+        return commandClone(ctx);
     if (c == "info")
         return commandInfo(ctx);
     if (c == "image")

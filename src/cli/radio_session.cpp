@@ -3,7 +3,13 @@
 #include "link/password.h"
 #include "transfer_runner.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include <algorithm>
 #include <csignal>
+#include <memory>
+#include <vector>
 #include <cstdio>
 #include <termios.h>
 #include <unistd.h>
@@ -26,6 +32,11 @@ public:
         std::fprintf(stderr, "\r%s %3d%%", label_, percent);
         std::fflush(stderr);
         visible_ = true;
+    }
+    void relabel(const char* label)
+    {
+        label_ = label;
+        shown_ = -1;
     }
     void clear()
     {
@@ -122,7 +133,7 @@ public:
             source_ = PasswordSource::Given;
             return settings_.password;
         }
-        if (!isatty(STDIN_FILENO)) {
+        if (!settings_.promptForPassword || !isatty(STDIN_FILENO)) {
             source_ = PasswordSource::Missing;
             return std::nullopt;
         }
@@ -156,6 +167,8 @@ private:
     int framesAtPassword_ = -1;
 };
 
+constexpr const char* kVerifyingLabel = "Verifying data in radio";
+
 const char* failedText(TransferMode mode)
 {
     switch (mode) {
@@ -166,6 +179,9 @@ const char* failedText(TransferMode mode)
     }
     return "the transfer failed";
 }
+
+Outcome failure(TransferMode mode, const TransferResult& result, const TransferRunner& runner,
+                const CliPrompter& prompter, bool& noAnswer);
 
 // One run of the transfer; `noAnswer` tells a radio that stopped answering
 // from other failures.
@@ -182,16 +198,27 @@ Outcome runOnce(TransferMode mode, RadioImage& image, const LinkSettings& settin
     if (settings.password)
         runner.setKnownPassword(NormalisePassword(*settings.password));
     prompter.setRunner(&runner);
+    runner.setVerifyAfterWrite(settings.verify);
+    QObject::connect(&runner, &TransferRunner::verifying, [&progress] { progress.relabel(kVerifyingLabel); });
     QObject::connect(&runner, &TransferRunner::progress, [&progress](int percent) { progress.show(percent); });
 
     result = runner.run(mode, settings.device);
     progress.clear();
     if (result.success)
         return std::nullopt;
+    return failure(mode, result, runner, prompter, noAnswer);
+}
+
+Outcome failure(TransferMode mode, const TransferResult& result, const TransferRunner& runner,
+                const CliPrompter& prompter, bool& noAnswer)
+{
+    noAnswer = false;
 
     const std::string failed = failedText(mode);
     if (result.endText == "2002")
         return Fail(kExitLink, "cannot use the serial port: " + result.detail);
+    if (result.verifyMismatch)
+        return Fail(kExitLink, failed + ": " + result.detail);
     if (prompter.refusal())
         return Fail(kExitRefused, failed + ": " + result.detail);
     using Source = CliPrompter::PasswordSource;
@@ -242,6 +269,154 @@ Outcome RunTransfer(TransferMode mode, RadioImage& image, const LinkSettings& se
             return outcome;
         }
     }
+}
+
+
+// ---------------------------------------------------------------------------
+// Several radios at once: one runner and port each, all in one event loop.
+
+namespace {
+
+// One line per radio on a terminal, redrawn in place.
+class FleetProgress {
+public:
+    FleetProgress(bool enabled, const std::vector<FleetTarget>& targets) : enabled_(enabled)
+    {
+        for (const auto& t : targets) {
+            names_.push_back(t.name);
+            width_ = std::max(width_, t.name.size());
+        }
+        states_.assign(targets.size(), "waiting");
+        if (enabled_)
+            for (size_t i = 0; i < states_.size(); ++i)
+                std::fputc('\n', stderr);
+    }
+    ~FleetProgress() { redraw(); }
+
+    void set(size_t i, std::string state)
+    {
+        if (states_[i] == state)
+            return;
+        states_[i] = std::move(state);
+        redraw();
+    }
+
+private:
+    void redraw()
+    {
+        if (!enabled_)
+            return;
+        std::fprintf(stderr, "\033[%zuA", states_.size());
+        for (size_t i = 0; i < states_.size(); ++i)
+            std::fprintf(stderr, "\r\033[K%-*s  %s\n", static_cast<int>(width_), names_[i].c_str(), states_[i].c_str());
+        std::fflush(stderr);
+    }
+
+    bool enabled_;
+    std::vector<std::string> names_;
+    std::vector<std::string> states_;
+    size_t width_ = 4;
+};
+
+struct FleetJob {
+    FleetJob(const RadioImage& source, const LinkSettings& settings)
+        : image(source)
+        , progress(false, "")
+        , prompter(settings, progress)
+        , runner(image, prompter)
+    {
+        if (settings.password)
+            runner.setKnownPassword(NormalisePassword(*settings.password));
+        prompter.setRunner(&runner);
+        runner.setVerifyAfterWrite(settings.verify);
+    }
+
+    RadioImage image;
+    ProgressLine progress; // unused: the fleet draws its own lines
+    CliPrompter prompter;
+    TransferRunner runner;
+    QElapsedTimer clock;
+    bool done = false;
+};
+
+} // namespace
+
+std::vector<FleetRow> RunFleetWrite(const RadioImage& image, const std::vector<FleetTarget>& targets,
+                                    const LinkSettings& settings)
+{
+    LinkSettings each = settings;
+    each.promptForPassword = false; // one terminal cannot answer several radios at once
+    FleetProgress lines(settings.showProgress, targets);
+    std::vector<std::unique_ptr<FleetJob>> jobs;
+    std::vector<FleetRow> rows(targets.size());
+    QEventLoop loop;
+    size_t running = 0;
+
+    auto conclude = [&](size_t i) {
+        FleetJob& job = *jobs[i];
+        job.done = true;
+        const TransferResult& result = job.runner.result();
+        FleetRow& row = rows[i];
+        row.name = targets[i].name;
+        row.seconds = static_cast<double>(job.clock.elapsed()) / 1000.0;
+        row.retries = job.runner.stats().timeouts;
+        row.verified = result.verified;
+        if (!result.success) {
+            bool noAnswer = false;
+            row.outcome = failure(TransferMode::Write, result, job.runner, job.prompter, noAnswer);
+            // Every row is a write: the table says "failed" once.
+            const std::string lead = std::string(failedText(TransferMode::Write)) + ": ";
+            if (row.outcome->line.starts_with(lead))
+                row.outcome->line.erase(0, lead.size());
+        }
+        lines.set(i, row.outcome ? "failed" : result.verified ? "written and verified" : "written");
+    };
+
+    for (size_t i = 0; i < targets.size(); ++i) {
+        jobs.push_back(std::make_unique<FleetJob>(image, each));
+        FleetJob& job = *jobs.back();
+        QObject::connect(&job.runner, &TransferRunner::progress, [&lines, &job, i](int percent) {
+            lines.set(i, std::string(job.runner.engine().state().verifying ? "verifying " : "writing ") +
+                             std::to_string(percent) + "%");
+        });
+        QObject::connect(&job.runner, &TransferRunner::finished, [&, i] {
+            conclude(i);
+            if (--running == 0)
+                loop.quit();
+        });
+    }
+    for (size_t i = 0; i < targets.size(); ++i) {
+        FleetJob& job = *jobs[i];
+        job.clock.start();
+        lines.set(i, "connecting");
+        if (job.runner.start(TransferMode::Write, targets[i].device))
+            ++running;
+        else
+            conclude(i); // the port cannot be opened: no finished() comes
+    }
+    if (running > 0)
+        loop.exec();
+    return rows;
+}
+
+std::string FleetTable(const std::vector<FleetRow>& rows)
+{
+    size_t width = 4;
+    for (const auto& r : rows)
+        width = std::max(width, r.name.size());
+    std::string out;
+    char line[160];
+    std::snprintf(line, sizeof line, "%-*s  %7s  %7s  %s\n", static_cast<int>(width), "PORT", "SECONDS", "RETRIES",
+                  "RESULT");
+    out += line;
+    for (const auto& r : rows) {
+        std::snprintf(line, sizeof line, "%-*s  %7.1f  %7d  ", static_cast<int>(width), r.name.c_str(), r.seconds,
+                      r.retries);
+        out += line;
+        out += r.outcome ? "failed: " + r.outcome->line : r.verified ? "written and verified" : "written";
+        out += '\n';
+    }
+    return out;
 }
 
 } // namespace qtx::cli

@@ -2,6 +2,8 @@
 
 #include <QEventLoop>
 
+#include <cerrno>
+
 #include <span>
 #include <utility>
 
@@ -24,6 +26,15 @@ bool isFatal(QSerialPort::SerialPortError error)
 }
 
 } // namespace
+
+PortAccess DiagnosePortOpenFailure(const QString& device, QSerialPort::SerialPortError error)
+{
+    PortAccess access = CheckPortAccess(device.toStdString());
+    // Qt's own lock file is not seen by a plain open: the port is in use.
+    if (access.problem == PortProblem::None && error == QSerialPort::PermissionError)
+        access = ClassifyPortError(device.toStdString(), EBUSY);
+    return access;
+}
 
 TransferRunner::TransferRunner(RadioImage& image, LinkPrompter& prompter, QObject* parent)
     : QObject(parent)
@@ -57,6 +68,7 @@ bool TransferRunner::start(TransferMode mode, const QString& device)
     stats_ = LinkStats{};
     result_ = TransferResult{};
     portError_.clear();
+    access_ = PortAccess{};
     result_.mode = mode;
 
     closePort();
@@ -69,7 +81,10 @@ bool TransferRunner::start(TransferMode mode, const QString& device)
     if (!port_.open(QIODevice::ReadWrite)) {
         result_.success = false;
         result_.endText = "2002";
-        result_.detail = "cannot open " + device.toStdString() + ": " + port_.errorString().toStdString();
+        access_ = DiagnosePortOpenFailure(device, port_.error());
+        result_.detail = access_.problem == PortProblem::None || access_.problem == PortProblem::Other
+                             ? "cannot open " + device.toStdString() + ": " + port_.errorString().toStdString()
+                             : PortAccessWords(access_);
         port_.clearError();
         return false;
     }
@@ -142,6 +157,8 @@ void TransferRunner::drain()
         } else if (std::holds_alternative<link::StopTimer>(*action)) {
             timer_.stop();
         } else if (auto* p = std::get_if<link::Progress>(&*action)) {
+            if (p->verifying && p->percent == 0)
+                emit verifying();
             emit progress(p->percent);
         } else if (auto* m = std::get_if<link::ShowMessage>(&*action)) {
             prompter_.showMessage(m->name);

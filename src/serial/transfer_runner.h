@@ -10,6 +10,7 @@
 #include "image/radio_image.h"
 #include "link/transfer_engine.h"
 #include "link_prompter.h"
+#include "port_access.h"
 
 #include <QByteArray>
 #include <QEventLoop>
@@ -29,6 +30,9 @@ struct LinkStats {
     int timeouts = 0;
 };
 
+// Why `device` could not be opened, given the error QSerialPort reported.
+PortAccess DiagnosePortOpenFailure(const QString& device, QSerialPort::SerialPortError error);
+
 class TransferRunner : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +46,8 @@ public:
     // The password known before the next transfers start; the one a
     // transfer ended with comes back in its result.
     void setKnownPassword(const std::string& password) { engine_.setKnownPassword(password); }
+    // Read a write back in the same session and compare (TransferEngine).
+    void setVerifyAfterWrite(bool verify) { engine_.setVerifyAfterWrite(verify); }
 
     // Opens `device` and starts a transfer; a transfer still running (an
     // information read) is abandoned first. The owner prefills the image
@@ -60,10 +66,14 @@ public:
     bool isPortOpen() const { return port_.isOpen(); }
     const TransferResult& result() const { return result_; }
     const LinkStats& stats() const { return stats_; }
+    // Why the port could not be opened by the last start(), in the user's terms.
+    const PortAccess& portAccess() const { return access_; }
     const TransferEngine& engine() const { return engine_; }
 
 signals:
     void progress(int percent);
+    // A write's read-back started; progress() counts it from 0 again.
+    void verifying();
     void finished(const qtx::TransferResult& result);
 
 private:
@@ -83,6 +93,7 @@ private:
     TransferResult result_;
     std::string portError_;
     LinkStats stats_;
+    PortAccess access_;
     QEventLoop* loop_ = nullptr;
 };
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <map>
 #include <optional>
 #include <poll.h>
@@ -55,6 +56,9 @@ Options:
   --killed           report the radio as killed
   --stunned          report the radio as stunned
   --fault-rate R     give each answer a random fault with probability R (0..1)
+  --corrupt-store A  acknowledge every write of address A (decimal or 0x..) but
+                     store its byte with the lowest bit flipped
+  --silent-after N   answer nothing once N frames have been received
   --seed N           seed of the random faults (default 1)
   --baud-timing      let every byte take its 9600-baud wire time (1/960 s) and
                      the radio a processing delay before each answer
@@ -83,6 +87,8 @@ struct Options {
     std::optional<std::string> password;
     SimIdentity identity;
     double faultRate = 0.0;
+    std::optional<uint16_t> corruptStore;
+    int silentAfter = -1;
     uint32_t seed = 1;
     bool baudTiming = false;
     double replyDelayMs = kDefaultReplyDelayMs;
@@ -168,6 +174,10 @@ Options parseOptions(int argc, char** argv)
             o.identity.stunned = true;
         } else if (arg == "--fault-rate") {
             o.faultRate = parseReal(value(), "--fault-rate", 0.0, 1.0);
+        } else if (arg == "--corrupt-store") {
+            o.corruptStore = static_cast<uint16_t>(parseNumber(value(), "--corrupt-store", 0x0100, 0x3FFF));
+        } else if (arg == "--silent-after") {
+            o.silentAfter = static_cast<int>(parseNumber(value(), "--silent-after", 0, 1000000000L));
         } else if (arg == "--seed") {
             o.seed = static_cast<uint32_t>(parseNumber(value(), "--seed", 0, 0xFFFFFFFFL));
         } else if (arg == "--baud-timing") {
@@ -335,6 +345,13 @@ int main(int argc, char** argv)
     radio.setIdentity(options.identity);
     if (options.faultRate > 0.0)
         radio.setRandomFaults(options.faultRate, options.seed);
+    if (options.corruptStore) {
+        // Writes go in 16-byte blocks from 0x0100.
+        const auto block = static_cast<uint16_t>(*options.corruptStore & ~0x0F);
+        radio.addFault(SimFrame::Write, SimFaultSpec{SimFault::CorruptStore, *options.corruptStore & 0x0F, 0x01},
+                       std::numeric_limits<int>::max(), block);
+    }
+    radio.setSilentAfter(options.silentAfter);
 
     int master = -1, slave = -1;
     char name[256] = {};

@@ -6,12 +6,18 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/progress_dialog.h"
 #include "app/transfers.h"
+#include "app/user_settings.h"
 #include "files/change_tracking.h"
 
 #include "support/radiosim_process.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QSerialPort>
+#include <QSettings>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTableWidget>
@@ -215,4 +221,63 @@ TEST_F(TransfersTest, MenuReadAndWriteInTheRunningProgram)
     const auto saved = savedMemory();
     ASSERT_EQ(saved.size(), static_cast<size_t>(kImageSize));
     EXPECT_EQ(std::string(saved.begin() + 0x2000 + 19, saved.begin() + 0x2000 + 23), "HOME");
+}
+
+TEST_F(TransfersTest, VerifyAfterWritingIsRememberedAndNamesTheFirstDifference)
+{
+    {
+        QSettings store("QTX", "QTX");
+        store.remove("Settings/VerifyAfterWrite");
+    }
+    startWithRadio({"--corrupt-store", "0x2010"});
+    QAction* item = window->action("MnuSetVerify");
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked()); // off until the user turns it on
+    EXPECT_FALSE(st.verifyAfterWrite);
+    item->trigger();
+    EXPECT_TRUE(st.verifyAfterWrite);
+    {
+        AppState next;
+        MainWindow again(next, prompter);
+        EXPECT_TRUE(again.action("MnuSetVerify")->isChecked());
+        EXPECT_TRUE(next.verifyAfterWrite);
+    }
+
+    // What the progress window's caption says while the transfer runs.
+    QStringList captions;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<ProgressDialog*>(w); p && p->isVisible() &&
+                                                               (captions.isEmpty() || captions.last() != p->captionText()))
+                captions << p->captionText();
+    });
+    watch.start(5);
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
+    transfers->write();
+    watch.stop();
+    const TransferResult& r = transfers->lastResult();
+    EXPECT_FALSE(r.success);
+    ASSERT_TRUE(r.verifyMismatch);
+    EXPECT_EQ(*r.verifyMismatch, 0x2010);
+    ASSERT_EQ(prompter.asked.size(), 2);
+    EXPECT_EQ(prompter.asked[1], st.text(7562).arg("0x2010"));
+    EXPECT_TRUE(captions.contains(st.text(7561))) << captions.join('|').toStdString();
+
+    item->trigger(); // off again, for the other tests
+    EXPECT_FALSE(ReadVerifyAfterWrite());
+}
+
+TEST_F(TransfersTest, APortInUseSaysSoAndByWhom)
+{
+    startWithRadio();
+    QSerialPort holder(sim.device());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    transfers->read();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    const QString told = prompter.asked[0];
+    EXPECT_TRUE(told.startsWith(st.text(2002))) << told.toStdString();
+    EXPECT_TRUE(told.contains(sim.device() + " is in use by")) << told.toStdString();
+    EXPECT_TRUE(told.contains(QString::number(QCoreApplication::applicationPid()))) << told.toStdString();
 }

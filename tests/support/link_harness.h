@@ -40,7 +40,8 @@ public:
 
     int64_t now = 0;
     std::vector<SentFrame> sent;
-    std::vector<int> progress;
+    std::vector<int> progress;           // of the transfer
+    std::vector<int> progressVerifying;  // of the read-back after a write
     std::vector<std::string> messages;
     std::vector<int64_t> retryQuestions;          // when each was asked
     std::vector<std::string> passwordPrompts;      // what each was prefilled with
@@ -125,6 +126,7 @@ private:
         now = 0;
         sent.clear();
         progress.clear();
+        progressVerifying.clear();
         messages.clear();
         retryQuestions.clear();
         passwordPrompts.clear();
@@ -152,7 +154,7 @@ private:
     }
     void handle(link::StartTimer&) { timerDeadline_ = now + TransferEngine::kResponseTimeoutMs; }
     void handle(link::StopTimer&) { timerDeadline_.reset(); }
-    void handle(link::Progress& p) { progress.push_back(p.percent); }
+    void handle(link::Progress& p) { (p.verifying ? progressVerifying : progress).push_back(p.percent); }
     void handle(link::ShowMessage& m) { messages.push_back(m.name); }
     void handle(link::AskRetry&)
     {

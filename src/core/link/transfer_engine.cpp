@@ -206,7 +206,7 @@ void TransferEngine::advance()
         sendProgram();
         break;
     case TransferStep::FinalEndSent:
-        finish(true);
+        finishAfterEnd();
         break;
     case TransferStep::None:
         break;
@@ -217,13 +217,15 @@ void TransferEngine::nextBlock()
 {
     state_.blockStarted = true;
     state_.resendRequests = 0;
-    if (state_.mode == TransferMode::Write) {
+    if (writingBlocks()) {
         state_.currentAddress += state_.writeBlockLength;
         updateProgress();
-        if (state_.currentAddress > state_.endAddress)
-            finishExchange();
-        else
+        if (state_.currentAddress <= state_.endAddress)
             sendBlock();
+        else if (verifyAfterWrite_)
+            startVerify();
+        else
+            finishExchange();
         return;
     }
     state_.currentAddress += state_.readBlockLength;
@@ -234,6 +236,39 @@ void TransferEngine::nextBlock()
     if (state_.mode != TransferMode::InfoRead)
         updateProgress();
     sendBlock();
+}
+
+bool TransferEngine::writingBlocks() const
+{
+    return state_.mode == TransferMode::Write && !state_.verifying;
+}
+
+int TransferEngine::blockLength() const
+{
+    return writingBlocks() ? state_.writeBlockLength : state_.readBlockLength;
+}
+
+void TransferEngine::startVerify()
+{
+    state_.verifying = true;
+    state_.currentAddress = state_.startAddress - state_.readBlockLength;
+    state_.blockAttempts.assign((state_.endAddress - state_.startAddress) / state_.readBlockLength + 1, kAttempts);
+    state_.lastPercent = 0;
+    actions_.push_back(link::Progress{0, true});
+    nextBlock();
+}
+
+void TransferEngine::finishAfterEnd()
+{
+    if (!state_.verifyMismatch) {
+        finish(true);
+        return;
+    }
+    const int at = *state_.verifyMismatch;
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "the read-back differs at %s: the radio holds 0x%02X where 0x%02X was written",
+                  hex4(at).c_str(), verifyRead_, image_[static_cast<size_t>(at)]);
+    finish(false, buf);
 }
 
 void TransferEngine::resendBlock()
@@ -247,7 +282,7 @@ void TransferEngine::resendBlock()
 void TransferEngine::sendBlock()
 {
     const auto address = static_cast<uint16_t>(state_.currentAddress);
-    if (state_.mode == TransferMode::Write) {
+    if (writingBlocks()) {
         const auto data = std::span<const uint8_t>(image_).subspan(address, state_.writeBlockLength);
         send(WriteFrame(address, data));
     } else {
@@ -263,19 +298,17 @@ void TransferEngine::finishExchange()
 
 void TransferEngine::updateProgress()
 {
-    const int blockLength = state_.mode == TransferMode::Write ? state_.writeBlockLength : state_.readBlockLength;
     const int percent = ProgressPercent(state_.currentAddress - state_.startAddress,
-                                        state_.endAddress - state_.startAddress + blockLength);
+                                        state_.endAddress - state_.startAddress + blockLength());
     if (percent > state_.lastPercent) {
         state_.lastPercent = percent;
-        actions_.push_back(link::Progress{percent});
+        actions_.push_back(link::Progress{percent, state_.verifying});
     }
 }
 
 int TransferEngine::blockIndex() const
 {
-    const int blockLength = state_.mode == TransferMode::Write ? state_.writeBlockLength : state_.readBlockLength;
-    return (state_.currentAddress - state_.startAddress) / blockLength;
+    return (state_.currentAddress - state_.startAddress) / blockLength();
 }
 
 std::string TransferEngine::currentFrameName() const
@@ -285,7 +318,7 @@ std::string TransferEngine::currentFrameName() const
     case TransferStep::IdentSent: return "the identification request";
     case TransferStep::PasswordBlockSent: return "the password block request";
     case TransferStep::Blocks:
-        return std::string(state_.mode == TransferMode::Write ? "the write frame for " : "the read request for ") +
+        return std::string(writingBlocks() ? "the write frame for " : "the read request for ") +
                hex4(state_.currentAddress);
     case TransferStep::RestartEndSent:
     case TransferStep::FinalEndSent: return "the end request";
@@ -316,7 +349,7 @@ void TransferEngine::bytesReceived(std::span<const uint8_t> buffer)
             onPasswordBlock(ReadReplyData(buffer, expect_.echoLength));
         break;
     case TransferStep::Blocks:
-        if (state_.mode == TransferMode::Write) {
+        if (writingBlocks()) {
             if (kind == ReplyKind::Acknowledge)
                 advance();
             else if (kind == ReplyKind::ResendRequest)
@@ -396,9 +429,30 @@ void TransferEngine::restart()
 
 void TransferEngine::onReadBlock(std::span<const uint8_t> data)
 {
+    if (state_.verifying) {
+        onVerifyBlock(data);
+        return;
+    }
     const size_t at = static_cast<size_t>(state_.currentAddress);
     const size_t n = std::min(data.size(), image_.size() - std::min(at, image_.size()));
     std::copy_n(data.begin(), n, image_.begin() + at);
+    advance();
+}
+
+void TransferEngine::onVerifyBlock(std::span<const uint8_t> data)
+{
+    const size_t at = static_cast<size_t>(state_.currentAddress);
+    for (size_t i = 0; i < data.size() && at + i < image_.size(); ++i) {
+        if (data[i] != image_[at + i]) {
+            // One difference fails the write; the rest need not be read.
+            stopTimer();
+            outstanding_ = false;
+            state_.verifyMismatch = static_cast<int>(at + i);
+            verifyRead_ = data[i];
+            finishExchange();
+            return;
+        }
+    }
     advance();
 }
 
@@ -457,7 +511,7 @@ void TransferEngine::timerExpired()
         break;
     case TransferStep::FinalEndSent:
         // The last END needs no acknowledgement.
-        finish(true);
+        finishAfterEnd();
         break;
     case TransferStep::None:
         break;
@@ -510,6 +564,8 @@ void TransferEngine::finish(bool success, std::string detail)
     r.ident = ident_;
     r.detail = std::move(detail);
     r.password = password_;
+    r.verified = success && state_.verifying;
+    r.verifyMismatch = state_.verifyMismatch;
     state_.step = TransferStep::None;
     state_.mode = TransferMode::None;
     actions_.push_back(link::Finished{std::move(r)});

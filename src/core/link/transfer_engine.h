@@ -50,6 +50,8 @@ struct TransferState {
     int passwordAttempts = 0;
     std::vector<int16_t> blockAttempts; // per block, by (address - start) / 16
     int resendRequests = 0;             // 0x0A answers to the current block
+    bool verifying = false;             // a write reads its range back
+    std::optional<int> verifyMismatch;  // first address the radio holds differently
 };
 
 // Completion percentage of `done` bytes out of `total`, halves to even.
@@ -73,6 +75,10 @@ struct TransferResult {
     // the one confirmed at the prompt (kept even when the radio refused it,
     // so that the next prompt offers it again). The owner keeps it for the run.
     std::string password;
+    // A write read back after writing: whether it was, and the first address
+    // where the radio holds something else than was sent.
+    bool verified = false;
+    std::optional<int> verifyMismatch;
 };
 
 namespace link {
@@ -84,6 +90,7 @@ struct StartTimer {}; // (re)start the 300 ms response timer
 struct StopTimer {};
 struct Progress {
     int percent = 0;
+    bool verifying = false; // the percentage of the read-back after a write
 };
 struct ShowMessage { // a built-in text entry, OK button
     std::string name;
@@ -122,6 +129,11 @@ public:
     // The identification a transfer accepts (the current model's texts).
     void setExpectedIdent(std::string model, std::string version);
 
+    // After a write, read 0x0100-0x3FFF back in the same session and compare
+    // it with what was sent; a difference fails the write.
+    void setVerifyAfterWrite(bool verify) { verifyAfterWrite_ = verify; }
+    bool verifyAfterWrite() const { return verifyAfterWrite_; }
+
     // Starts a transfer (abandoning any in progress) by sending the program
     // request. The owner has opened the port.
     void start(TransferMode mode);
@@ -158,6 +170,11 @@ private:
     void resendBlock();
     void sendBlock();
     void finishExchange();
+    void startVerify();
+    void finishAfterEnd();
+    void onVerifyBlock(std::span<const uint8_t> data);
+    bool writingBlocks() const;
+    int blockLength() const;
     void updateProgress();
     void giveUp(std::string cause);
     void restart();
@@ -175,6 +192,8 @@ private:
     std::string password_; // this transfer's: the known one, then the one confirmed at the prompt
     std::string expectedModel_ = kExpectedModel;
     std::string expectedVersion_ = kExpectedVersion;
+    bool verifyAfterWrite_ = false;
+    uint8_t verifyRead_ = 0; // what the radio held at the first difference
 
     TransferState state_;
     ReplyExpectation expect_;

@@ -202,7 +202,7 @@ void RadioSimulator::frameComplete(SimOutput& out)
     const SimFrame kind = frameKind(frame_[0]);
     ++counts_[static_cast<int>(kind)];
     ++counts_[static_cast<int>(SimFrame::Any)];
-    if (silent_)
+    if (silent_ || (silentAfter_ >= 0 && counts_[static_cast<int>(SimFrame::Any)] > silentAfter_))
         return;
     // Outside programming mode the radio listens only to "PROGRAM", and
     // acknowledges "END" so that a restart after a lost answer can go on.
@@ -212,13 +212,18 @@ void RadioSimulator::frameComplete(SimOutput& out)
         (kind == SimFrame::Read || kind == SimFrame::Write) ? static_cast<uint16_t>(frame_[1] << 8 | frame_[2]) : 0;
 
     bool store = false;
+    storeFault_.reset();
     Bytes reply = answer(kind, address, store);
     if (auto fault = takeFault(kind, address))
         reply = applyFault(*fault, kind, address, std::move(reply), store);
 
     if (store) {
         const uint8_t length = frame_[3];
-        const auto data = std::span<const uint8_t>(frame_).subspan(4, length);
+        Bytes data(frame_.begin() + 4, frame_.begin() + 4 + length);
+        if (storeFault_) {
+            const int pos = ((storeFault_->position % length) + length) % length;
+            data[static_cast<size_t>(pos)] ^= storeFault_->mask ? storeFault_->mask : 0x01;
+        }
         if (!std::equal(data.begin(), data.end(), memory_.begin() + address)) {
             std::copy(data.begin(), data.end(), memory_.begin() + address);
             changed_ = true;
@@ -308,6 +313,10 @@ Bytes RadioSimulator::applyFault(const SimFaultSpec& fault, SimFrame kind, uint1
     case SimFault::ResendRequest:
         store = false;
         return Bytes{kResendRequest};
+    case SimFault::CorruptStore:
+        if (kind == SimFrame::Write)
+            storeFault_ = fault;
+        return reply;
     case SimFault::ShortReply:
         if (!reply.empty())
             reply.pop_back();

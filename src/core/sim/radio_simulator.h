@@ -40,14 +40,16 @@ enum class SimFault {
     ShortReply,    // the answer without its last byte
     ExtraByte,     // one byte more than the answer
     WrongAddress,  // a read reply for the next block, checksum correct
+    CorruptStore,  // a write frame acknowledged, but one of its bytes stored changed
 };
 
 struct SimFaultSpec {
     SimFault kind = SimFault::Drop;
     // CorruptByte: which answer byte; negative counts from the end, so -2 is
-    // the checksum of a block reply.
+    // the checksum of a block reply. CorruptStore: which data byte of the
+    // write frame (modulo its length).
     int position = -2;
-    uint8_t mask = 0x01; // CorruptByte: the bits flipped
+    uint8_t mask = 0x01; // CorruptByte, CorruptStore: the bits flipped
 };
 
 // What one received byte brings back on the line.
@@ -90,6 +92,9 @@ public:
     void clearFaults();
     // A silent radio answers nothing; the cable still echoes.
     void setSilent(bool silent) { silent_ = silent; }
+    // Falls silent once it has received `frames` complete frames (negative:
+    // never), like a radio whose supply fails in the middle of a transfer.
+    void setSilentAfter(int frames) { silentAfter_ = frames; }
     // Every answer has a fault with probability `rate`, drawn from `seed`.
     // Only faults the protocol can notice are drawn: a one-byte answer is
     // never turned into the other one-byte answer.
@@ -128,6 +133,8 @@ private:
     Bytes frame_;
     bool programMode_ = false;
     bool silent_ = false;
+    int silentAfter_ = -1;
+    std::optional<SimFaultSpec> storeFault_; // for the write frame being answered
     bool changed_ = false;
     std::deque<FaultRule> faults_;
     double randomRate_ = 0.0;

@@ -102,6 +102,77 @@ TEST(Engine, FullWriteSendsTheImageFrom0100)
     EXPECT_EQ(h.progress.back(), 100);
 }
 
+TEST(Engine, VerifyReadsTheWrittenRangeBackInTheSameSession)
+{
+    LinkHarness h;
+    h.engine.setVerifyAfterWrite(true);
+    h.image = randomImage(3);
+    const TransferResult r = h.run(TransferMode::Write);
+    ASSERT_TRUE(r.success) << r.detail;
+    EXPECT_TRUE(r.verified);
+    EXPECT_FALSE(r.verifyMismatch);
+    EXPECT_TRUE(sameRange(h.radio.memory(), h.image, 0x0100, 0x3FFF));
+
+    // One handshake, every block written, then every block read back, then END.
+    const auto names = h.frameNames();
+    ASSERT_EQ(names.size(), 3u + 1008u + 1008u + 1u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "PROGRAM"), 1);
+    EXPECT_EQ(names[3 + 1007], "W3FF0");
+    EXPECT_EQ(names[3 + 1008], "R0100");
+    EXPECT_EQ(names[3 + 2015], "R3FF0");
+    EXPECT_EQ(names.back(), "END");
+    // The image the write sent is not touched by the read-back.
+    EXPECT_EQ(h.image, randomImage(3));
+}
+
+TEST(Engine, VerifyFailsTheWriteAtTheFirstDifferentAddress)
+{
+    LinkHarness h;
+    h.engine.setVerifyAfterWrite(true);
+    h.image = randomImage(4);
+    h.radio.addFault(SimFrame::Write, SimFaultSpec{SimFault::CorruptStore, 5, 0x01}, 1, 0x2340);
+    h.radio.addFault(SimFrame::Write, SimFaultSpec{SimFault::CorruptStore, 0, 0x01}, 1, 0x3000);
+    const TransferResult r = h.run(TransferMode::Write);
+    EXPECT_FALSE(r.success);
+    EXPECT_FALSE(r.verified);
+    EXPECT_EQ(r.endText, "2007");
+    ASSERT_TRUE(r.verifyMismatch);
+    EXPECT_EQ(*r.verifyMismatch, 0x2345);
+    EXPECT_NE(r.detail.find("0x2345"), std::string::npos) << r.detail;
+    // Reading stops at the difference, and the radio is let go with END.
+    EXPECT_EQ(h.frameNames().back(), "END");
+    EXPECT_EQ(h.framesTo(kReadCommand, 0x2350), 0);
+    EXPECT_TRUE(h.retryQuestions.empty());
+
+    // Without verifying, the same radio reports success: the fault is silent.
+    LinkHarness plain;
+    plain.image = randomImage(4);
+    plain.radio.addFault(SimFrame::Write, SimFaultSpec{SimFault::CorruptStore, 5, 0x01}, 1, 0x2340);
+    const TransferResult p = plain.run(TransferMode::Write);
+    EXPECT_TRUE(p.success);
+    EXPECT_FALSE(p.verified);
+}
+
+TEST(Engine, VerifyProgressRestartsAndRetriesLikeARead)
+{
+    LinkHarness h;
+    h.engine.setVerifyAfterWrite(true);
+    h.image = randomImage(5);
+    h.defaultRetry = true;
+    // A read-back block that never answers: give up, restart, read it again.
+    h.radio.addFault(SimFrame::Read, SimFault::Drop, 3, 0x1000);
+    const TransferResult r = h.run(TransferMode::Write);
+    ASSERT_TRUE(r.success) << r.detail;
+    EXPECT_TRUE(r.verified);
+    EXPECT_EQ(h.retryQuestions.size(), 1u);
+    EXPECT_EQ(h.framesTo(kReadCommand, 0x1000), 4);
+    // The restart resumes the read-back, it does not write again.
+    EXPECT_EQ(h.framesStartingWith(kWriteCommand).size(), 1008u);
+    EXPECT_EQ(h.progressVerifying.front(), 0);
+    EXPECT_EQ(h.progressVerifying.back(), 100);
+    EXPECT_TRUE(std::is_sorted(h.progressVerifying.begin(), h.progressVerifying.end()));
+}
+
 TEST(Engine, InfoReadFetchesOnlyTheEmbeddedInformation)
 {
     LinkHarness h;

@@ -209,3 +209,32 @@ TEST(Simulator, DefaultMemoryAndPassword)
     r.setPassword("");
     EXPECT_EQ(m[0x004C], 0xFF);
 }
+
+TEST(Simulator, CorruptStoreAcknowledgesButStoresAChangedByte)
+{
+    RadioSimulator r;
+    EXPECT_EQ(answer(r, kProgram), (Bytes{'H', 'V', 0x06}));
+    r.addFault(SimFrame::Write, SimFaultSpec{SimFault::CorruptStore, 3, 0x80}, 1, 0x0200);
+    Bytes data(16, 0x11);
+    // Another address is stored as sent; the fault waits for its own.
+    EXPECT_EQ(answer(r, WriteFrame(0x0210, data).bytes), Bytes{0x06});
+    EXPECT_EQ(r.memory()[0x0213], 0x11);
+    EXPECT_EQ(answer(r, WriteFrame(0x0200, data).bytes), Bytes{0x06});
+    EXPECT_EQ(r.memory()[0x0203], 0x91);
+    EXPECT_EQ(r.memory()[0x0202], 0x11);
+    EXPECT_EQ(r.memory()[0x0204], 0x11);
+    // Used up: the next write of the block is stored as sent.
+    EXPECT_EQ(answer(r, WriteFrame(0x0200, data).bytes), Bytes{0x06});
+    EXPECT_EQ(r.memory()[0x0203], 0x11);
+}
+
+TEST(Simulator, SilentAfterSomeFramesStillEchoes)
+{
+    RadioSimulator r;
+    r.setSilentAfter(2);
+    EXPECT_EQ(answer(r, kProgram), (Bytes{'H', 'V', 0x06}));
+    EXPECT_FALSE(answer(r, IdentRequest().bytes).empty());
+    EXPECT_TRUE(answer(r, ReadRequest(0x0010, 16).bytes).empty()); // echo only
+    EXPECT_TRUE(answer(r, kEnd).empty());
+    EXPECT_EQ(r.framesReceived(SimFrame::Any), 4);
+}
