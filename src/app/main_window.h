@@ -64,6 +64,10 @@ public:
     void showUndoItems();
     // Asks for a data file and lists how the open Codeplug differs from it.
     void compareWithFile();
+    // Title mark for a live Codeplug that differs from the saved one.
+    void showModified();
+    // The result of the last file or radio command, in the status bar.
+    void showStatus(const QString& text);
 
 signals:
     // Commands whose windows and transfers live outside the main window.
@@ -84,6 +88,7 @@ signals:
     void closing();
 
 protected:
+    QMenu* createPopupMenu() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
