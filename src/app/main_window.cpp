@@ -15,16 +15,19 @@
 #include "model/channel_list.h"
 #include "view/main_view.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOption>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -306,6 +309,9 @@ void MainWindow::buildCentre()
 
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(tree_), static_cast<QWidget*>(grid_)})
         w->installEventFilter(this);
+    corner_ = grid_->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_)
+        corner_->installEventFilter(this);
     styleGrid();
 }
 
@@ -580,6 +586,19 @@ void MainWindow::pasteChannel(int row)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Paint && watched == corner_) {
+        // The corner above the row headings carries the ID column's heading.
+        QStyleOptionHeader option;
+        option.initFrom(corner_);
+        option.rect = corner_->rect();
+        option.text = grid_->horizontalHeaderItem(0) ? grid_->horizontalHeaderItem(0)->text() : QString();
+        option.textAlignment = Qt::AlignCenter;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.palette.setColor(QPalette::ButtonText, QColor(0, 0, 155));
+        QPainter painter(corner_);
+        corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -118,6 +119,7 @@ private:
     QTableWidget* grid_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QAbstractButton* corner_ = nullptr; // above the row headings
     bool notNumericShown_ = false;
 };
 
