@@ -715,22 +715,8 @@ TEST(EngineCancel, TooLateOnceTheDataHasMoved)
     expectReadImage(h);
 }
 
-TEST(EngineEnd, MessagesForLostPortAndFailedWrite)
+TEST(EngineEnd, RadioSilentMidWriteLeavesItPartlyWritten)
 {
-    TransferResult lost;
-    lost.mode = TransferMode::Read;
-    lost.endText = "2006";
-    lost.portLost = true;
-    EXPECT_EQ(EndTextIds(lost), std::vector<std::string>{"7403"});
-    TransferResult write;
-    write.mode = TransferMode::Write;
-    write.endText = "2007";
-    EXPECT_EQ(EndTextIds(write), std::vector<std::string>{"2007"});
-    write.partlyWritten = true;
-    EXPECT_EQ(EndTextIds(write), (std::vector<std::string>{"2007", "7404"}));
-    write.success = true;
-    EXPECT_TRUE(EndTextIds(write).empty());
-
     // A radio that stops answering mid-write leaves it partly written.
     LinkHarness h;
     h.image = randomImage(11);
