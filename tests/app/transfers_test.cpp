@@ -314,7 +314,7 @@ TEST_F(TransfersTest, CancelledReadChangesNothingAndTheRadioIsFreeAtOnce)
         EXPECT_FALSE(progress.detailText().isEmpty());
         QTest::mouseClick(progress.findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
     });
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     QElapsedTimer t;
     t.start();
     transfers->read();
@@ -327,7 +327,7 @@ TEST_F(TransfersTest, CancelledReadChangesNothingAndTheRadioIsFreeAtOnce)
 
     // Out of programming mode: the next transfer is answered straight away.
     prompter.asked.clear();
-    prompter.answers = {Answer::Ok};
+    prompter.answers = {ui::Answer::Ok};
     transfers->readInfo();
     QElapsedTimer wait;
     wait.start();
@@ -342,7 +342,7 @@ TEST_F(TransfersTest, RadioGoneMidWriteSaysSoAndThatTheRadioNeedsWritingAgain)
 {
     startWithRadio({"--baud-timing"});
     whenProgressReaches(2, [this](ProgressDialog&) { sim.stop(); });
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
     transfers->write();
     const TransferResult& r = transfers->lastResult();
     EXPECT_FALSE(r.success);
