@@ -6,6 +6,7 @@ set -euo pipefail
 QTX_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
+  qt6-translations-l10n
   libgl-dev libgtest-dev nlohmann-json3-dev
   fonts-wqy-microhei fonts-dejavu-core
   # The installation test: package tools and validators of the shipped files.

@@ -1,5 +1,7 @@
 #include "app/app_state.h"
 
+#include "app/qt_translation.h"
+
 #include <QDir>
 
 namespace qtx::app {
@@ -8,6 +10,7 @@ void AppState::setLanguage(int lang)
 {
     language = lang == kLanguageChinese ? kLanguageChinese : kLanguageEnglish;
     table.SetPath(LanguageFilePath(programDir.toStdString(), language));
+    UseQtTranslation(language);
 }
 
 QString AppState::languageFile() const { return ui::fromUtf8(table.Path()); }

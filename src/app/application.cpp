@@ -79,6 +79,7 @@ void Application::wireCommands()
     connect(w, &MainWindow::readRequested, transfers_.get(), &RadioTransfers::read);
     connect(w, &MainWindow::writeRequested, transfers_.get(), &RadioTransfers::write);
     connect(w, &MainWindow::infoReadRequested, transfers_.get(), &RadioTransfers::readInfo);
+    connect(transfers_.get(), &RadioTransfers::statusChanged, w, &MainWindow::showStatus);
     connect(transfers_.get(), &RadioTransfers::infoReady, this, [this, w](const EmbeddedInfo& info) {
         InfoDialog viewer(state_, info, w);
         connect(&viewer, &InfoDialog::helpRequested, w, &MainWindow::helpRequested);

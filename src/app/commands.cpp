@@ -77,13 +77,15 @@ bool Commands::openPath(const QString& path)
 {
     auto report = OpenCodeplug(st_.ws, path.toStdString());
     if (!report) {
-        prompter_.tell(st_.builtIn(BuiltIn::FileError) + "\n\n" + QString::fromStdString(report.error().detail),
+        prompter_.tell(st_.resolve(report.error().message) + "\n\n" + QString::fromStdString(report.error().detail),
                        ui::Icon::Warning);
         return false;
     }
     st_.history.clear();
     if (showAll_)
         showAll_();
+    if (status_)
+        status_(st_.text(7411).arg(path));
     const QStringList notes = readNotes(report.value());
     if (!notes.isEmpty())
         prompter_.tell(notes.join("\n\n"), ui::Icon::Warning);
@@ -93,7 +95,9 @@ bool Commands::openPath(const QString& path)
 QStringList Commands::readNotes(const OpenReport& r) const
 {
     QStringList notes;
-    if (r.channelsRead + r.recordsDropped < r.channelsListed)
+    if (r.channelFileMissing && r.channelsListed > 0)
+        notes << st_.text(7415).arg(QString::fromStdString(r.channelFile)).arg(r.channelsListed);
+    else if (r.channelsRead + r.recordsDropped < r.channelsListed)
         notes << st_.builtIn(BuiltIn::ChannelFileIncomplete).arg(r.channelsRead + r.recordsDropped).arg(r.channelsListed);
     if (r.recordsDropped > 0)
         notes << st_.builtIn(BuiltIn::ChannelRecordsDropped).arg(r.recordsDropped);
@@ -164,6 +168,8 @@ bool Commands::saveToCurrentName()
     }
     if (showAll_)
         showAll_();
+    if (status_)
+        status_(st_.text(7412).arg(st_.fileName()));
     return true;
 }
 

@@ -52,6 +52,9 @@ public:
 
     ui::FileKind dataFileKind() const;
 
+    // Receives one line after a file command did its work ("Saved …").
+    void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
+
 private:
     bool saveToCurrentName();
     QStringList readNotes(const OpenReport& report) const;
@@ -59,6 +62,7 @@ private:
     AppState& st_;
     ui::Prompter& prompter_;
     Refresh showAll_;
+    std::function<void(const QString&)> status_;
 };
 
 } // namespace qtx::app

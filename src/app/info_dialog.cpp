@@ -48,6 +48,7 @@ InfoDialog::InfoDialog(const AppState& st, const EmbeddedInfo& info, QWidget* pa
     model->setObjectName("cmbModel");
     model->addItem(st.modelLabel);
     model->setCurrentIndex(0);
+    model->setEnabled(false); // shown, not chosen
     form->addRow(st.builtIn(BuiltIn::InfoRadioType), model);
     form->addRow(st.builtIn(BuiltIn::InfoSerialNumber), field(info.SerialNumber, "txtSerialNumber"));
     form->addRow(st.builtIn(BuiltIn::InfoProductionDate), field(info.ProductionDate, "txtProductionDate"));
@@ -62,6 +63,7 @@ InfoDialog::InfoDialog(const AppState& st, const EmbeddedInfo& info, QWidget* pa
     bands->setObjectName("cmbBand");
     bands->addItems(InfoBandTexts());
     bands->setCurrentIndex(-1);
+    bands->setEnabled(false);
     form->addRow(st.builtIn(BuiltIn::InfoBand), bands);
 
     auto* dealer = new QGroupBox(st.builtIn(BuiltIn::InfoDealerGroup), this);

@@ -14,7 +14,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("QTX");
-    QApplication::setApplicationDisplayName("QTX");
+    // No display name: Qt would append it to every window title.
     QApplication::setOrganizationName("QTX");
     QApplication::setApplicationVersion(QTX_VERSION);
     // Ties the windows to the installed desktop entry and its icon.

@@ -11,18 +11,23 @@
 #include "ui/prompter.h"
 #include "app/user_settings.h"
 #include "app/window_placement.h"
+#include "files/change_tracking.h"
 #include "model/channel_list.h"
 #include "view/main_view.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -34,6 +39,19 @@ namespace qtx::app {
 namespace {
 
 constexpr int kDataRows = kGridRows - 1;
+
+// The frame the window manager gives the window; before the first show it
+// is not known yet, so room for a title bar is assumed.
+QMargins expectedFrame(const QWidget* w)
+{
+    const QRect outer = w->frameGeometry();
+    const QRect inner = w->geometry();
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    if (known.top() > 0)
+        return known;
+    return QMargins(0, w->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+}
 
 double dpiOf(const QWidget* w)
 {
@@ -60,6 +78,7 @@ MainWindow::MainWindow(AppState& state, ui::Prompter& prompter, QWidget* parent)
                 return std::nullopt;
             return dialog.mode();
         });
+    commands_->setStatusSink([this](const QString& text) { showStatus(text); });
     buildCentre();
     buildMenus();
     buildToolBar();
@@ -85,6 +104,8 @@ void MainWindow::showUndoItems()
     redo->setEnabled(h.canRedo());
     undo->setText(h.canUndo() ? st_.text(7542).arg(stepText(h.undoName())) : st_.text(7540));
     redo->setText(h.canRedo() ? st_.text(7543).arg(stepText(h.redoName())) : st_.text(7541));
+    // Every edit, undo and redo passes here: the title mark follows.
+    showModified();
 }
 
 void MainWindow::compareWithFile()
@@ -270,7 +291,11 @@ void MainWindow::buildCentre()
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grid_->verticalHeader()->setVisible(false);
+    // The channel IDs are the row headings, so they stay in view however
+    // far the grid is scrolled; the heading column itself is hidden.
+    grid_->verticalHeader()->setSectionsClickable(false);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid_->setWordWrap(false);
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
         if (column >= 1)
@@ -284,6 +309,9 @@ void MainWindow::buildCentre()
 
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(tree_), static_cast<QWidget*>(grid_)})
         w->installEventFilter(this);
+    corner_ = grid_->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_)
+        corner_->installEventFilter(this);
     styleGrid();
 }
 
@@ -301,8 +329,11 @@ void MainWindow::styleGrid()
             for (const QString& line : heading->text().split('\n'))
                 textWidth = std::max(textWidth, metrics.horizontalAdvance(line) + 16);
         grid_->setColumnWidth(c, std::max(width(widths[c]), textWidth));
-        grid_->setColumnHidden(c, widths[c] == 0);
+        grid_->setColumnHidden(c, c == 0 || widths[c] == 0);
     }
+    grid_->verticalHeader()->setFixedWidth(width(widths[0]));
+    // Row headings in the blue of the ID column they replace.
+    grid_->verticalHeader()->setStyleSheet("QHeaderView::section { color: rgb(0, 0, 255); }");
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid_->font()).height() + 8);
     QHeaderView* header = grid_->horizontalHeader();
     header->setStretchLastSection(true);
@@ -337,8 +368,8 @@ void MainWindow::load()
 
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QRect placed = ReadWindowPlacement(available, dpiOf(this));
-    resize(placed.size().boundedTo(available.size()));
+    const QRect placed = FitIntoScreen(ReadWindowPlacement(available, dpiOf(this)), available, expectedFrame(this));
+    resize(placed.size());
     move(placed.topLeft());
 
     loadShowTree();
@@ -354,7 +385,9 @@ void MainWindow::showListByData()
 {
     const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
     setWindowTitle(ui::fromUtf8(MainWindowTitle(st_.modelLabel.toStdString(), st_.ws.live.body.Band,
-                                            st_.table.TextLookup(2012), st_.ws.fileName)));
+                                            st_.table.TextLookup(2012), st_.ws.fileName)) +
+                   "[*]");
+    showModified();
     grid_->setUpdatesEnabled(false);
     for (int c = 0; c < kGridColumns; ++c) {
         auto* item = new QTableWidgetItem(ui::fromUtf8(GridColumnHeading(c, text)));
@@ -389,6 +422,8 @@ void MainWindow::clearRow(int row)
         if (c == 0)
             item->setForeground(QColor(0, 0, 255));
     }
+    if (!grid_->verticalHeaderItem(r))
+        grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString::fromStdString(GridRowHeading(row))));
 }
 
 void MainWindow::fillRow(int row)
@@ -417,6 +452,18 @@ void MainWindow::reShowGrid(int row)
     clearRow(row);
     notNumericShown_ = false;
     fillRow(row);
+    showModified();
+}
+
+void MainWindow::showModified() { setWindowModified(IsModified(st_.ws)); }
+
+void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text); }
+
+QMenu* MainWindow::createPopupMenu()
+{
+    // The toolbar is shown and hidden from the View menu only, so the
+    // menu's check mark always tells the truth.
+    return nullptr;
 }
 
 void MainWindow::loadShowTree()
@@ -539,6 +586,19 @@ void MainWindow::pasteChannel(int row)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Paint && watched == corner_) {
+        // The corner above the row headings carries the ID column's heading.
+        QStyleOptionHeader option;
+        option.initFrom(corner_);
+        option.rect = corner_->rect();
+        option.text = grid_->horizontalHeaderItem(0) ? grid_->horizontalHeaderItem(0)->text() : QString();
+        option.textAlignment = Qt::AlignCenter;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.palette.setColor(QPalette::ButtonText, QColor(0, 0, 155));
+        QPainter painter(corner_);
+        corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -565,6 +625,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             // Any Ctrl key may have removed a channel another setting refers to.
             RepairChannelReferences(st_.ws.live);
         });
+        showModified();
         return key->key() == Qt::Key_C || key->key() == Qt::Key_X || key->key() == Qt::Key_V;
     }
     return false;
@@ -577,8 +638,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     emit closing();
-    if (!isMinimized())
-        WriteWindowPlacement(geometry(), dpiOf(this));
+    // The frame's position and the inner size: what load() gives to
+    // move() and resize(), so a start and a close change nothing.
+    if (!isMinimized() && !isMaximized())
+        WriteWindowPlacement(QRect(pos(), size()), dpiOf(this));
     event->accept();
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -64,6 +65,10 @@ public:
     void showUndoItems();
     // Asks for a data file and lists how the open Codeplug differs from it.
     void compareWithFile();
+    // Title mark for a live Codeplug that differs from the saved one.
+    void showModified();
+    // The result of the last file or radio command, in the status bar.
+    void showStatus(const QString& text);
 
 signals:
     // Commands whose windows and transfers live outside the main window.
@@ -84,6 +89,7 @@ signals:
     void closing();
 
 protected:
+    QMenu* createPopupMenu() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -113,6 +119,7 @@ private:
     QTableWidget* grid_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QAbstractButton* corner_ = nullptr; // above the row headings
     bool notNumericShown_ = false;
 };
 

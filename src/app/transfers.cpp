@@ -39,10 +39,13 @@ RadioTransfers::RadioTransfers(AppState& st, ui::Prompter& prompter, Commands& c
     runner_ = std::make_unique<TransferRunner>(image_, *prompts_);
     runner_->setExpectedIdent(st_.modelName.toStdString(), st_.dataVersion.toStdString());
     connect(runner_.get(), &TransferRunner::progress, this, [this](int percent) {
-        if (progress_ && progress_->isVisible())
+        if (progress_ && progress_->isVisible()) {
             progress_->setProgressValue(percent);
+            progress_->setDetail(progressDetail());
+        }
     });
     connect(runner_.get(), &TransferRunner::verifying, this, [this] {
+        paceBlocks_ = -1; // the read-back is timed on its own
         if (progress_)
             progress_->showVerifying();
     });
@@ -137,9 +140,30 @@ void RadioTransfers::readInfo()
     run(TransferMode::InfoRead, *device);
 }
 
+QString RadioTransfers::portText() const { return "COM" + QString::number(st_.comPort); }
+
+QString RadioTransfers::progressDetail()
+{
+    const TransferProgress p = DescribeProgress(runner_->engine().state());
+    if (p.phase == TransferPhase::Identifying && p.blocksDone == 0)
+        return st_.text(7406);
+    QString text = st_.text(p.phase == TransferPhase::Identifying ? 7406 : mode_ == TransferMode::Write ? 7408 : 7407);
+    text += ", " + st_.text(7409).arg(p.blocksDone).arg(p.blocksTotal);
+    if (paceBlocks_ < 0) {
+        paceBlocks_ = p.blocksDone;
+        paceClock_.start();
+    }
+    if (const auto left = SecondsLeft(p.blocksTotal - p.blocksDone, p.blocksDone - paceBlocks_, paceClock_.elapsed()))
+        text += ", " + st_.text(7410).arg(*left);
+    return text;
+}
+
 void RadioTransfers::run(TransferMode mode, const QString& device)
 {
     runner_->setKnownPassword(st_.enteredPassword);
+    mode_ = mode;
+    paceBlocks_ = -1;
+    clock_.start();
     if (mode == TransferMode::InfoRead) {
         if (!runner_->start(mode, device))
             prompter_.tell(cannotOpenText(runner_->portAccess()), ui::Icon::Warning);
@@ -147,6 +171,8 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
     }
     ProgressDialog progress(st_, mode == TransferMode::Write, window_);
     progress_ = &progress;
+    connect(&progress, &ProgressDialog::cancelled, runner_.get(), &TransferRunner::cancel);
+    progress.setDetail(st_.text(7406));
     // The transfer starts as the window opens and closes it when it ends.
     QMetaObject::invokeMethod(
         &progress,
@@ -161,6 +187,18 @@ void RadioTransfers::run(TransferMode mode, const QString& device)
     progress_ = nullptr;
 }
 
+QString RadioTransfers::endMessage(const TransferResult& result) const
+{
+    QStringList parts;
+    for (const std::string& id : EndTextIds(result)) {
+        QString text = st_.resolve(id);
+        if (result.portLost && text.contains("%1"))
+            text = text.arg(portText() + ", " + runner_->lostPortText());
+        parts << text;
+    }
+    return parts.join("\n\n");
+}
+
 void RadioTransfers::finished(const TransferResult& result)
 {
     last_ = result;
@@ -168,12 +206,19 @@ void RadioTransfers::finished(const TransferResult& result)
     if (progress_)
         progress_->finish();
     if (!result.success) {
-        if (result.verifyMismatch)
-            prompter_.tell(st_.text(7562).arg(QString::asprintf("0x%04X", *result.verifyMismatch)), ui::Icon::Warning);
-        else
-            prompter_.tell(st_.resolve(result.endText), ui::Icon::Warning);
+        const QString message = result.verifyMismatch
+                                    ? st_.text(7562).arg(QString::asprintf("0x%04X", *result.verifyMismatch))
+                                    : endMessage(result);
+        emit statusChanged(message.section("\n\n", 0, 0));
+        prompter_.tell(message, result.cancelled && !result.partlyWritten ? ui::Icon::Information : ui::Icon::Warning);
         emit transferEnded(false);
         return;
+    }
+    if (result.mode != TransferMode::InfoRead) {
+        const QString model = result.ident ? ui::fromLatin1(result.ident->model) : st_.modelLabel;
+        const QString seconds = QString::number(clock_.elapsed() / 1000.0, 'f', 1);
+        emit statusChanged(st_.text(result.mode == TransferMode::Write ? 7414 : 7413)
+                               .arg(model.trimmed(), portText(), seconds));
     }
     switch (result.mode) {
     case TransferMode::Read: {

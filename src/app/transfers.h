@@ -7,6 +7,7 @@
 #include "image/radio_image.h"
 #include "link/transfer_engine.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -58,6 +59,8 @@ signals:
     // An information read succeeded: show the viewer.
     void infoReady(const qtx::EmbeddedInfo& info);
     void transferEnded(bool success);
+    // What the last transfer did, in one line for the status bar.
+    void statusChanged(const QString& text);
 
 private:
     class Prompts;
@@ -68,6 +71,11 @@ private:
     QString cannotOpenText(const PortAccess& access) const;
     void run(TransferMode mode, const QString& device);
     void finished(const TransferResult& result);
+    // What the user reads when a transfer failed or was cancelled.
+    QString endMessage(const TransferResult& result) const;
+    // Phase, blocks and time left under the progress bar.
+    QString progressDetail();
+    QString portText() const;
 
     AppState& st_;
     ui::Prompter& prompter_;
@@ -80,6 +88,10 @@ private:
     std::unique_ptr<Prompts> prompts_;
     std::unique_ptr<TransferRunner> runner_;
     ProgressDialog* progress_ = nullptr;
+    TransferMode mode_ = TransferMode::None;
+    QElapsedTimer clock_;     // since the transfer started
+    QElapsedTimer paceClock_; // since the first block went out
+    int paceBlocks_ = -1;     // blocks done when paceClock_ started
 };
 
 } // namespace qtx::app

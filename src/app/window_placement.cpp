@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qtx::app {
@@ -24,6 +25,20 @@ QRect ReadWindowPlacement(const QRect& screen, double dpi)
     const int width = std::max(twips("MainWidth", PixelsToTwips(screen.width(), dpi)), kMinWindowTwips);
     const int height = std::max(twips("MainHeight", PixelsToTwips(screen.height(), dpi)), kMinWindowTwips);
     return QRect(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
+}
+
+QRect FitIntoScreen(const QRect& placed, const QRect& available, const QMargins& frame)
+{
+    const int frameWidth = frame.left() + frame.right();
+    const int frameHeight = frame.top() + frame.bottom();
+    const QSize inner = placed.size()
+                            .boundedTo(QSize(available.width() - frameWidth, available.height() - frameHeight))
+                            .expandedTo(QSize(1, 1));
+    const int x = std::clamp(placed.x(), available.left(),
+                             std::max(available.left(), available.left() + available.width() - inner.width() - frameWidth));
+    const int y = std::clamp(placed.y(), available.top(),
+                             std::max(available.top(), available.top() + available.height() - inner.height() - frameHeight));
+    return QRect(QPoint(x, y), inner);
 }
 
 void WriteWindowPlacement(const QRect& g, double dpi)

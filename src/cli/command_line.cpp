@@ -201,8 +201,13 @@ const char* kLinkHelp = R"(  --port PORT             "COMn" (see "qtx-cli ports"
 
 const char* kStatusHelp = R"(
 Exit status: 0 success, 1 wrong usage, 2 file error, 3 link or transfer
-failure, 4 the radio refused (wrong model or version, killed or stunned on
-write, wrong or missing password), 5 diff found differences.
+failure or a transfer cancelled, 4 the radio refused (wrong model or version,
+killed or stunned on write, wrong or missing password), 5 diff found
+differences.
+
+Ctrl-C (SIGINT) or SIGTERM during a transfer cancels it: the radio is asked
+to leave programming mode first, and a read writes no file. A second signal
+ends the program at once.
 )";
 
 const CommandEntry* findCommand(const std::string& name)

@@ -5,12 +5,14 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSocketNotifier>
 
 #include <algorithm>
 #include <csignal>
 #include <memory>
 #include <vector>
 #include <cstdio>
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,18 +20,32 @@ namespace qtx::cli {
 
 namespace {
 
-// The percentage on one line of standard error, rewritten in place.
+// The percentage, the block count and the time left on one line of
+// standard error, rewritten in place.
 class ProgressLine {
 public:
     ProgressLine(bool enabled, const char* label) : enabled_(enabled), label_(label) {}
     ~ProgressLine() { clear(); }
 
-    void show(int percent)
+    void show(int percent, const TransferProgress& where)
     {
         if (!enabled_ || percent == shown_)
             return;
         shown_ = percent;
-        std::fprintf(stderr, "\r%s %3d%%", label_, percent);
+        std::string line = std::string("\r") + label_ + " " + std::to_string(percent) + "%";
+        if (where.phase == TransferPhase::Identifying && where.blocksDone == 0) {
+            line += "  identifying the radio";
+        } else {
+            line += "  block " + std::to_string(where.blocksDone) + "/" + std::to_string(where.blocksTotal);
+            if (paceBlocks_ < 0) {
+                paceBlocks_ = where.blocksDone;
+                pace_.start();
+            }
+            if (const auto left = SecondsLeft(where.blocksTotal - where.blocksDone, where.blocksDone - paceBlocks_,
+                                              pace_.elapsed()))
+                line += "  " + std::to_string(*left) + " s left";
+        }
+        std::fprintf(stderr, "%-*s", kWidth, line.c_str());
         std::fflush(stderr);
         visible_ = true;
     }
@@ -37,22 +53,26 @@ public:
     {
         label_ = label;
         shown_ = -1;
+        paceBlocks_ = -1; // a new pass over the blocks
     }
     void clear()
     {
         if (!visible_)
             return;
-        std::fprintf(stderr, "\r%*s\r", 40, "");
+        std::fprintf(stderr, "\r%*s\r", kWidth, "");
         std::fflush(stderr);
         visible_ = false;
         shown_ = -1;
     }
 
 private:
+    static constexpr int kWidth = 72;
     bool enabled_;
     const char* label_;
     bool visible_ = false;
     int shown_ = -1;
+    QElapsedTimer pace_;
+    int paceBlocks_ = -1;
 };
 
 // The terminal state to put back when the hidden prompt is interrupted.
@@ -106,6 +126,53 @@ std::optional<std::string> readHiddenLine(const char* prompt)
         line.pop_back();
     return line;
 }
+
+// SIGINT and SIGTERM cancel the transfer like the Cancel button: the radio
+// is asked to leave programming mode before the program ends. A second
+// signal ends the program at once.
+int gCancelPipe[2] = {-1, -1};
+
+void requestCancel(int sig)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto n = write(gCancelPipe[1], &byte, 1);
+    std::signal(sig, SIG_DFL);
+}
+
+class CancelOnSignals {
+public:
+    explicit CancelOnSignals(TransferRunner& runner)
+    {
+        if (gCancelPipe[0] < 0 && pipe2(gCancelPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        char drop[16];
+        while (read(gCancelPipe[0], drop, sizeof drop) > 0) {
+        }
+        notifier_ = std::make_unique<QSocketNotifier>(gCancelPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [&runner] {
+            char byte[16];
+            while (read(gCancelPipe[0], byte, sizeof byte) > 0) {
+            }
+            runner.cancel();
+        });
+        oldInt_ = std::signal(SIGINT, requestCancel);
+        oldTerm_ = std::signal(SIGTERM, requestCancel);
+    }
+    ~CancelOnSignals()
+    {
+        if (!notifier_)
+            return;
+        std::signal(SIGINT, oldInt_);
+        std::signal(SIGTERM, oldTerm_);
+    }
+    CancelOnSignals(const CancelOnSignals&) = delete;
+    CancelOnSignals& operator=(const CancelOnSignals&) = delete;
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+    void (*oldInt_)(int) = SIG_DFL;
+    void (*oldTerm_)(int) = SIG_DFL;
+};
 
 class CliPrompter : public LinkPrompter {
 public:
@@ -169,6 +236,17 @@ private:
 
 constexpr const char* kVerifyingLabel = "Verifying data in radio";
 
+const char* cancelledText(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Read: return "reading the radio was cancelled";
+    case TransferMode::Write: return "writing the radio was cancelled";
+    case TransferMode::InfoRead: return "reading the radio's information was cancelled";
+    case TransferMode::None: break;
+    }
+    return "the transfer was cancelled";
+}
+
 const char* failedText(TransferMode mode)
 {
     switch (mode) {
@@ -200,19 +278,31 @@ Outcome runOnce(TransferMode mode, RadioImage& image, const LinkSettings& settin
     prompter.setRunner(&runner);
     runner.setVerifyAfterWrite(settings.verify);
     QObject::connect(&runner, &TransferRunner::verifying, [&progress] { progress.relabel(kVerifyingLabel); });
-    QObject::connect(&runner, &TransferRunner::progress, [&progress](int percent) { progress.show(percent); });
+    QObject::connect(&runner, &TransferRunner::progress, [&progress, &runner](int percent) {
+        progress.show(percent, DescribeProgress(runner.engine().state()));
+    });
 
-    result = runner.run(mode, settings.device);
+    {
+        CancelOnSignals cancelOnSignals(runner);
+        result = runner.run(mode, settings.device);
+    }
     progress.clear();
     if (result.success)
         return std::nullopt;
-    return failure(mode, result, runner, prompter, noAnswer);
+    Outcome outcome = failure(mode, result, runner, prompter, noAnswer);
+    if (result.partlyWritten)
+        outcome->line += "; the radio may now hold a partly written memory: write it again before using it";
+    return outcome;
 }
 
 Outcome failure(TransferMode mode, const TransferResult& result, const TransferRunner& runner,
                 const CliPrompter& prompter, bool& noAnswer)
 {
     noAnswer = false;
+    if (result.cancelled)
+        return Fail(kExitLink, cancelledText(mode));
+    if (result.portLost)
+        return Fail(kExitLink, "the connection to the radio was lost: " + runner.lostPortText().toStdString());
 
     const std::string failed = failedText(mode);
     if (result.endText == "2002")

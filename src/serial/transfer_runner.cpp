@@ -72,6 +72,7 @@ bool TransferRunner::start(TransferMode mode, const QString& device)
     result_.mode = mode;
 
     closePort();
+    device_ = device;
     port_.setPortName(device);
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
@@ -126,6 +127,21 @@ void TransferRunner::abandon()
     closePort();
     if (loop_)
         loop_->quit();
+}
+
+void TransferRunner::cancel()
+{
+    if (!running_)
+        return;
+    engine_.cancel();
+    drain();
+}
+
+QString TransferRunner::lostPortText() const
+{
+    if (!result_.portLost)
+        return {};
+    return portError_.empty() ? device_ : device_ + ": " + QString::fromStdString(portError_);
 }
 
 void TransferRunner::closePort()

@@ -62,12 +62,19 @@ public:
     // Stops a running transfer without a result: no message, no finished().
     void abandon();
 
+    // The user cancelled: the transfer ends at the next frame boundary,
+    // after asking the radio to leave programming mode (TransferEngine::cancel).
+    void cancel();
+
     bool isRunning() const { return running_; }
     bool isPortOpen() const { return port_.isOpen(); }
     const TransferResult& result() const { return result_; }
     const LinkStats& stats() const { return stats_; }
     // Why the port could not be opened by the last start(), in the user's terms.
     const PortAccess& portAccess() const { return access_; }
+    // The device and the port's own words when the port failed under the
+    // transfer, e.g. "/dev/ttyUSB0: Input/output error"; empty otherwise.
+    QString lostPortText() const;
     const TransferEngine& engine() const { return engine_; }
 
 signals:
@@ -92,6 +99,7 @@ private:
     bool running_ = false;
     TransferResult result_;
     std::string portError_;
+    QString device_;
     LinkStats stats_;
     PortAccess access_;
     QEventLoop* loop_ = nullptr;

@@ -190,6 +190,37 @@ TEST_F(CommandsTest, OpenTellsAboutAShortChannelFile)
     EXPECT_EQ(st.ws.live.count(), 1);
 }
 
+TEST_F(CommandsTest, OpenNamesAMissingChannelFileAndAFileThatIsNoDataFile)
+{
+    start();
+    ChannelRecord ch = BlankChannel(4);
+    ch.InUse = 1;
+    ch.RxFrequency.setPadded("014500000");
+    st.ws.live.channels[st.ws.live.body.ChannelCount++] = ch;
+    prompter.files = {programDir + "/site.dat"};
+    ASSERT_TRUE(commands->saveAs());
+    QStringList status;
+    commands->setStatusSink([&status](const QString& line) { status << line; });
+    ASSERT_TRUE(QFile::remove(programDir + "/site.fre"));
+    prompter.asked.clear();
+    EXPECT_TRUE(commands->openPath(programDir + "/site.dat"));
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked.first().contains(programDir + "/site.fre")) << prompter.asked.first().toStdString();
+    EXPECT_EQ(prompter.asked.first(), st.text(7415).arg(programDir + "/site.fre").arg(2));
+    EXPECT_EQ(status, QStringList{st.text(7411).arg(programDir + "/site.dat")});
+
+    QFile junk(programDir + "/junk.dat");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(31, 'x'));
+    junk.close();
+    prompter.asked.clear();
+    EXPECT_FALSE(commands->openPath(programDir + "/junk.dat"));
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked.first().startsWith(st.text(7416) + "\n\n")) << prompter.asked.first().toStdString();
+    EXPECT_TRUE(prompter.asked.first().contains("holds 31 bytes; a data file holds 8667"));
+    EXPECT_EQ(status.size(), 1); // a failed open reports nothing as done
+}
+
 TEST_F(CommandsTest, CloseAsksOnlyWithUnsavedChanges)
 {
     start();

@@ -7,12 +7,16 @@
 #include "app/model_dialog.h"
 #include "app/password_dialog.h"
 #include "app/port_dialog.h"
+#include "app/progress_dialog.h"
+#include "app/qt_translation.h"
 #include "model/channel_list.h"
 #include "port_catalogue.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 using namespace qtx;
@@ -161,4 +165,57 @@ TEST_F(AppFixture, ExitWithUnsavedChangesAsksAndCancelKeepsTheWindow)
     prompter.answers = {ui::Answer::No};
     w->action("mnuFileExit")->trigger();
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(AppFixture, QtsOwnButtonsFollowTheLanguage)
+{
+    if (!QFile::exists(app::QtTranslationsDir() + "/qtbase_zh_CN.qm"))
+        GTEST_SKIP() << "Qt's Chinese translation is not installed (qt6-translations-l10n)";
+    AppState st;
+    StartUp(st, inputs("zh_CN"));
+    ASSERT_EQ(st.language, kLanguageChinese);
+    auto yesText = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.button(QMessageBox::Yes)->text();
+    };
+    const QString chinese = yesText();
+    EXPECT_NE(chinese, "&Yes");
+    EXPECT_FALSE(chinese.isEmpty());
+    // Switched at run time, both ways.
+    st.setLanguage(kLanguageEnglish);
+    EXPECT_EQ(yesText(), "&Yes");
+    st.setLanguage(kLanguageChinese);
+    EXPECT_EQ(yesText(), chinese);
+    st.setLanguage(kLanguageEnglish);
+}
+
+TEST_F(AppFixture, ProgressWindowCancelsOnceByButtonEscOrCloseBox)
+{
+    AppState st;
+    StartUp(st, inputs());
+    for (int how = 0; how < 3; ++how) {
+        ProgressDialog progress(st, false);
+        int cancels = 0;
+        QObject::connect(&progress, &ProgressDialog::cancelled, [&cancels] { ++cancels; });
+        progress.show();
+        auto* button = progress.findChild<QPushButton*>("btnCancel");
+        ASSERT_TRUE(button);
+        EXPECT_EQ(button->text(), st.text(102));
+        if (how == 0)
+            QTest::mouseClick(button, Qt::LeftButton);
+        else if (how == 1)
+            QTest::keyClick(&progress, Qt::Key_Escape);
+        else
+            progress.close();
+        // The window stays until the transfer has really ended.
+        EXPECT_TRUE(progress.isVisible()) << how;
+        EXPECT_EQ(cancels, 1) << how;
+        EXPECT_FALSE(button->isEnabled());
+        EXPECT_EQ(progress.detailText(), st.text(7405));
+        QTest::keyClick(&progress, Qt::Key_Escape); // asked once only
+        EXPECT_EQ(cancels, 1) << how;
+        progress.finish();
+        EXPECT_FALSE(progress.isVisible());
+    }
 }

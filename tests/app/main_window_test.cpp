@@ -1,6 +1,9 @@
 #include "app_fixture.h"
 
 #include "app/main_window.h"
+#include "app/window_placement.h"
+#include "files/change_tracking.h"
+#include "view/main_view.h"
 #include "model/channel_list.h"
 
 #include <QAction>
@@ -8,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -62,7 +67,9 @@ protected:
 TEST_F(MainWindowTest, TitleAndVfoOnlyCodeplug)
 {
     start();
-    EXPECT_EQ(window->windowTitle(), "QTX[QM-5210:Rx(136 - 174 MHz) Tx(136 - 174 MHz)][File:new.dat]");
+    // "[*]" is where Qt shows the modified mark; the title itself ends before it.
+    EXPECT_EQ(window->windowTitle(), "QTX[QM-5210:Rx(136 - 174 MHz) Tx(136 - 174 MHz)][File:new.dat][*]");
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(window->grid()->rowCount(), 203);
     int filled = 0;
     for (int ch = 1; ch <= 203; ++ch)
@@ -225,4 +232,106 @@ TEST_F(MainWindowTest, TwoToneEditorOpensFromTreeAndMenu)
     EXPECT_EQ(opened.count(), 2);
     emit window->tree()->itemClicked(root->child(treeKeys().indexOf("N1")), 0);
     EXPECT_EQ(opened.count(), 2);
+}
+
+TEST_F(MainWindowTest, IdsStayInViewWhenTheGridScrollsRight)
+{
+    start();
+    window->resize(420, 360);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTableWidget* grid = window->grid();
+    QScrollBar* across = grid->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0) << "the grid must be wider than its view for this test";
+    across->setValue(across->maximum());
+    QTest::qWait(10);
+    // The IDs are row headings, outside the part of the grid that scrolls.
+    QHeaderView* ids = grid->verticalHeader();
+    EXPECT_TRUE(ids->isVisible());
+    EXPECT_GT(ids->width(), 0);
+    EXPECT_TRUE(grid->isColumnHidden(0));
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Vertical).toString(), QString::fromStdString(GridRowHeading(1)));
+    EXPECT_EQ(grid->model()->headerData(200, Qt::Vertical).toString(), QString::fromStdString(GridRowHeading(201)));
+    EXPECT_EQ(grid->model()->headerData(202, Qt::Vertical).toString(), QString::fromStdString(GridRowHeading(203)));
+    // Keyboard: Home stops at the first data column, not at the hidden one.
+    grid->setFocus();
+    grid->setCurrentCell(3, 5);
+    QTest::keyClick(grid, Qt::Key_Home);
+    EXPECT_EQ(grid->currentColumn(), 1);
+}
+
+TEST_F(MainWindowTest, ModifiedMarkFollowsTheSavedValues)
+{
+    start();
+    addChannel(5, "014500000");
+    TakeSnapshot(st.ws);
+    window->showListByData();
+    EXPECT_FALSE(window->isWindowModified());
+
+    const auto savedName = st.ws.live.channels[1].Name;
+    st.ws.live.channels[1].Name.setTerminated("HOME");
+    window->reShowGrid(5);
+    EXPECT_TRUE(window->isWindowModified());
+    st.ws.live.channels[1].Name = savedName; // edited back by hand
+    window->reShowGrid(5);
+    EXPECT_FALSE(window->isWindowModified());
+
+    // Through the grid's own keys: a cut marks it, pasting back clears it.
+    QTableWidget* grid = window->grid();
+    grid->setFocus();
+    grid->setCurrentCell(4, 1);
+    QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(window->isWindowModified());
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(IsModified(st.ws), window->isWindowModified());
+}
+
+TEST_F(MainWindowTest, PlacementIsFittedIntoTheScreen)
+{
+    const QRect screen(0, 0, 1024, 768);
+    const QMargins frame(4, 30, 4, 4);
+    // Already inside: unchanged.
+    EXPECT_EQ(FitIntoScreen(QRect(100, 50, 600, 400), screen, frame), QRect(100, 50, 600, 400));
+    // Left on a second monitor to the right: moved back, size kept.
+    EXPECT_EQ(FitIntoScreen(QRect(1900, 200, 600, 400), screen, frame), QRect(1024 - 608, 200, 600, 400));
+    // Title bar above the top, or off to the left.
+    EXPECT_EQ(FitIntoScreen(QRect(-300, -50, 600, 400), screen, frame).topLeft(), QPoint(0, 0));
+    // From a larger screen: shrunk so frame and all fit.
+    EXPECT_EQ(FitIntoScreen(QRect(0, 0, 1920, 1080), screen, frame), QRect(0, 0, 1016, 734));
+    // A screen area that does not start at 0, 0 (a panel on top).
+    EXPECT_EQ(FitIntoScreen(QRect(0, 0, 800, 600), QRect(0, 40, 1024, 728), frame), QRect(0, 40, 800, 600));
+}
+
+TEST_F(MainWindowTest, StartAndCloseLeaveThePlacementAsItWas)
+{
+    QSettings store("QTX", "QTX");
+    auto placement = [&store] {
+        store.sync();
+        QStringList v;
+        for (const char* key : {"Settings/MainLeft", "Settings/MainTop", "Settings/MainWidth", "Settings/MainHeight"})
+            v << store.value(key).toString();
+        return v;
+    };
+    QStringList first;
+    for (int run = 0; run < 4; ++run) {
+        AppState state;
+        StartUp(state, inputs());
+        MainWindow w(state, prompter);
+        w.load();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        // The title bar is on the screen (the window may not shrink below
+        // its minimum size on this small test screen).
+        const QRect screen = w.screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(w.frameGeometry().topLeft()))
+            << run << ": " << w.frameGeometry().x() << "," << w.frameGeometry().y() << " "
+            << w.frameGeometry().width() << "x" << w.frameGeometry().height() << " on " << screen.width() << "x"
+            << screen.height();
+        w.close();
+        if (run == 0)
+            first = placement();
+        else
+            EXPECT_EQ(placement(), first) << "after run " << run + 1;
+    }
+    EXPECT_FALSE(first.first().isEmpty());
 }

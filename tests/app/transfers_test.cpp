@@ -17,11 +17,14 @@
 #include <QApplication>
 #include <QSerialPort>
 #include <QSettings>
+#include <QPushButton>
 #include <QTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTableWidget>
 #include <QTest>
+
+#include <functional>
 
 using namespace qtx;
 using namespace qtx::app;
@@ -100,7 +103,8 @@ TEST_F(TransfersTest, ReadShowsTheRadioThenWriteGivesTheSameImageBack)
     EXPECT_EQ(st.ws.fileName, "new.dat");
     EXPECT_TRUE(st.ws.isUntitled);
     EXPECT_FALSE(IsModified(st.ws));
-    EXPECT_TRUE(window->windowTitle().endsWith(":new.dat]"));
+    EXPECT_TRUE(window->windowTitle().endsWith(":new.dat][*]"));
+    EXPECT_FALSE(window->isWindowModified());
     const RadioImage read = transfers->image();
 
     // Written back unchanged, the radio gets exactly what it gave.
@@ -280,4 +284,73 @@ TEST_F(TransfersTest, APortInUseSaysSoAndByWhom)
     EXPECT_TRUE(told.startsWith(st.text(2002))) << told.toStdString();
     EXPECT_TRUE(told.contains(sim.device() + " is in use by")) << told.toStdString();
     EXPECT_TRUE(told.contains(QString::number(QCoreApplication::applicationPid()))) << told.toStdString();
+}
+
+namespace {
+
+// Runs `act` on the progress window once it shows at least `percent`.
+void whenProgressReaches(int percent, std::function<void(ProgressDialog&)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, percent, act] {
+        auto* progress = qobject_cast<ProgressDialog*>(QApplication::activeModalWidget());
+        if (!progress || progress->value() < percent)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(*progress);
+    });
+    poll->start();
+}
+
+} // namespace
+
+TEST_F(TransfersTest, CancelledReadChangesNothingAndTheRadioIsFreeAtOnce)
+{
+    startWithRadio({"--baud-timing"});
+    const std::string before = FirstDifference(st.ws).value_or("");
+    whenProgressReaches(2, [](ProgressDialog& progress) {
+        EXPECT_FALSE(progress.detailText().isEmpty());
+        QTest::mouseClick(progress.findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+    });
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
+    QElapsedTimer t;
+    t.start();
+    transfers->read();
+    EXPECT_LT(t.elapsed(), 15000);
+    EXPECT_TRUE(transfers->lastResult().cancelled) << transfers->lastResult().detail;
+    ASSERT_EQ(prompter.asked.size(), 2);
+    EXPECT_EQ(prompter.asked[1], st.text(7400));
+    EXPECT_EQ(cell(1, 1), "");
+    EXPECT_FALSE(IsModified(st.ws));
+
+    // Out of programming mode: the next transfer is answered straight away.
+    prompter.asked.clear();
+    prompter.answers = {ui::Answer::Ok};
+    transfers->readInfo();
+    QElapsedTimer wait;
+    wait.start();
+    bool ended = false;
+    QObject::connect(transfers.get(), &RadioTransfers::transferEnded, [&ended](bool) { ended = true; });
+    while (!ended && wait.elapsed() < 10000)
+        QTest::qWait(20);
+    EXPECT_TRUE(transfers->lastResult().success) << transfers->lastResult().detail;
+}
+
+TEST_F(TransfersTest, RadioGoneMidWriteSaysSoAndThatTheRadioNeedsWritingAgain)
+{
+    startWithRadio({"--baud-timing"});
+    whenProgressReaches(2, [this](ProgressDialog&) { sim.stop(); });
+    prompter.answers = {ui::Answer::Ok, ui::Answer::Ok};
+    transfers->write();
+    const TransferResult& r = transfers->lastResult();
+    EXPECT_FALSE(r.success);
+    EXPECT_FALSE(r.cancelled);
+    EXPECT_TRUE(r.partlyWritten);
+    EXPECT_TRUE(r.portLost) << r.detail;
+    ASSERT_EQ(prompter.asked.size(), 2);
+    const QString message = prompter.asked[1];
+    EXPECT_TRUE(message.startsWith(st.text(7403).arg("COM99, " + sim.device()))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith("\n\n" + st.text(7404))) << message.toStdString();
 }

@@ -8,6 +8,7 @@
 #include "support/random_codeplug.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 
 #include <cerrno>
 #include <csignal>
@@ -297,4 +298,47 @@ TEST_F(CliRadioTest, PortsOfThePerUserSettingsWhenTheProgramDirectoryIsReadOnly)
     const CliRun unknown = run(file("empty-config"));
     EXPECT_EQ(unknown.status, 3) << unknown;
     EXPECT_NE(unknown.err.find("COM99"), std::string::npos) << unknown.err;
+}
+
+TEST_F(CliRadioTest, InterruptedTransfersEndCancelledAndFreeTheRadio)
+{
+    SimulatedRadio sim;
+    ASSERT_TRUE(sim.start({"--baud-timing", "--save", qfile("saved.bin"), "--link", qfile("radio")}));
+    for (int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        QProcess read;
+        read.setStandardInputFile(QProcess::nullDevice());
+        read.start(ProgramPath("qtx-cli"), {"read", "--port", qfile("radio"), "-o", qfile("read.dat")});
+        ASSERT_TRUE(read.waitForStarted(5000));
+        QThread::msleep(1500);
+        ASSERT_EQ(read.state(), QProcess::Running) << "the read ended before the signal";
+        QElapsedTimer t;
+        t.start();
+        ::kill(static_cast<pid_t>(read.processId()), signal);
+        ASSERT_TRUE(read.waitForFinished(5000));
+        EXPECT_LT(t.elapsed(), 1000);
+        EXPECT_EQ(read.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(read.exitCode(), 3);
+        EXPECT_EQ(read.readAllStandardError().toStdString(), "qtx-cli: reading the radio was cancelled\n");
+        EXPECT_FALSE(std::filesystem::exists(file("read.dat")));
+        EXPECT_FALSE(std::filesystem::exists(file("read.fre")));
+    }
+    // Out of programming mode: the radio answers the next transfer at once.
+    const CliRun info = RunCli({"info", "--port", qfile("radio")}, 10000);
+    EXPECT_EQ(info.status, 0) << info;
+
+    // A write interrupted after its first blocks says what that means.
+    makeCodeplug(33, file("next.dat"));
+    QProcess write;
+    write.setStandardInputFile(QProcess::nullDevice());
+    write.start(ProgramPath("qtx-cli"), {"write", "--port", qfile("radio"), qfile("next.dat")});
+    ASSERT_TRUE(write.waitForStarted(5000));
+    QThread::msleep(1500);
+    ::kill(static_cast<pid_t>(write.processId()), SIGINT);
+    ASSERT_TRUE(write.waitForFinished(5000));
+    EXPECT_EQ(write.exitCode(), 3);
+    const std::string err = write.readAllStandardError().toStdString();
+    EXPECT_EQ(err.rfind("qtx-cli: writing the radio was cancelled; the radio may now hold a partly written memory", 0),
+              0u)
+        << err;
 }

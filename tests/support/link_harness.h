@@ -38,6 +38,11 @@ public:
     int maxQuestions = 50;           // Cancel once this many were asked
     std::deque<std::optional<std::string>> passwordAnswers; // then Cancel
 
+    // The user cancels right after this many frames were sent, or while the
+    // first Retry/Cancel question is open (its answer then comes too late).
+    std::optional<size_t> cancelAfterFrames;
+    bool cancelAtQuestion = false;
+
     int64_t now = 0;
     std::vector<SentFrame> sent;
     std::vector<int> progress;           // of the transfer
@@ -151,6 +156,8 @@ private:
         threshold_ = s.threshold;
         const Bytes line = radio.receive(s.bytes);
         input_.insert(input_.end(), line.begin(), line.end());
+        if (cancelAfterFrames && sent.size() == *cancelAfterFrames)
+            engine.cancel();
     }
     void handle(link::StartTimer&) { timerDeadline_ = now + TransferEngine::kResponseTimeoutMs; }
     void handle(link::StopTimer&) { timerDeadline_.reset(); }
@@ -166,6 +173,8 @@ private:
         }
         if (static_cast<int>(retryQuestions.size()) >= maxQuestions)
             answer = false;
+        if (cancelAtQuestion)
+            engine.cancel();
         engine.answerRetry(answer);
     }
     void handle(link::AskPassword& p)

@@ -66,8 +66,15 @@ Result<OpenReport> ReadCodeplugFiles(const std::string& dataFile, Codeplug& out)
         report.interruptedSave = recovered.value();
     }
     auto data = ReadBoundedFile(dataFile, kDataFileShape);
-    if (!data)
-        return data.error();
+    if (!data) {
+        // A regular file of the wrong size is no data file of this program:
+        // said so first, the sizes follow as the detail.
+        Error e = data.error();
+        struct stat st {};
+        if (::stat(dataFile.c_str(), &st) == 0 && S_ISREG(st.st_mode) && static_cast<size_t>(st.st_size) != kDataFileSize)
+            e.message = kNotADataFileText;
+        return e;
+    }
     Codeplug cp;
     DecodeBody(data.value(), cp.body);
     const int listed = cp.body.ChannelCount;
@@ -78,6 +85,7 @@ Result<OpenReport> ReadCodeplugFiles(const std::string& dataFile, Codeplug& out)
     report.channelsListed = listed;
     std::vector<uint8_t> records;
     if (channelFile) {
+        report.channelFile = *channelFile;
         auto fre = ReadBoundedFile(*channelFile, kChannelFileShape);
         if (fre) {
             records = std::move(fre.value());

@@ -19,6 +19,8 @@
 namespace qtx {
 
 inline constexpr size_t kDataFileSize = 8667;
+// Language text: the file is not a data file of this program.
+inline constexpr const char* kNotADataFileText = "7416";
 inline constexpr size_t kChannelRecordSize = 108;
 inline constexpr size_t kCommBookFileSize = 1792;
 
@@ -52,6 +54,7 @@ struct OpenReport {
     bool channelFileMissing = false; // or unusable
     std::string channelFileProblem;  // why, in words, when missing
     PairRecovery interruptedSave = PairRecovery::None; // a save cut short, put right before reading
+    std::string channelFile;         // the channel file looked for
     bool complete() const { return channelsRead == channelsListed && recordsDropped == 0; }
 };
 

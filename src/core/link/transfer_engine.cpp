@@ -43,6 +43,7 @@ const char* TransferStepName(TransferStep step)
     case TransferStep::Blocks: return "Blocks";
     case TransferStep::RestartEndSent: return "RestartEndSent";
     case TransferStep::FinalEndSent: return "FinalEndSent";
+    case TransferStep::CancelEndSent: return "CancelEndSent";
     case TransferStep::None: break;
     }
     return "None";
@@ -58,6 +59,38 @@ int ProgressPercent(int done, int total)
     if (twiceRest > total || (twiceRest == total && (q % 2) != 0))
         ++q;
     return static_cast<int>(q);
+}
+
+TransferProgress DescribeProgress(const TransferState& s)
+{
+    TransferProgress p;
+    const int blockLength = s.mode == TransferMode::Write ? s.writeBlockLength : s.readBlockLength;
+    if (s.mode == TransferMode::None || blockLength <= 0)
+        return p;
+    p.blocksTotal = (s.endAddress - s.startAddress) / blockLength + 1;
+    // The block in flight is not done yet.
+    p.blocksDone = std::clamp((s.currentAddress - s.startAddress) / blockLength, 0, p.blocksTotal);
+    if (!s.blockStarted)
+        p.blocksDone = 0;
+    switch (s.step) {
+    case TransferStep::Blocks: p.phase = TransferPhase::Moving; break;
+    case TransferStep::FinalEndSent:
+    case TransferStep::CancelEndSent:
+        p.phase = TransferPhase::Ending;
+        if (s.step == TransferStep::FinalEndSent)
+            p.blocksDone = p.blocksTotal;
+        break;
+    default: p.phase = TransferPhase::Identifying; break;
+    }
+    return p;
+}
+
+std::optional<int> SecondsLeft(int blocksLeft, int blocksTimed, int64_t elapsedMs)
+{
+    if (blocksTimed <= 0 || elapsedMs <= 0 || blocksLeft < 0)
+        return std::nullopt;
+    const int64_t msLeft = static_cast<int64_t>(blocksLeft) * elapsedMs / blocksTimed;
+    return static_cast<int>((msLeft + 999) / 1000);
 }
 
 const char* SuccessTextId(TransferMode mode)
@@ -78,6 +111,33 @@ const char* FailureTextId(TransferMode mode)
     case TransferMode::None: break;
     }
     return "";
+}
+
+const char* CancelledTextId(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Read: return "7400";
+    case TransferMode::Write: return "7401";
+    case TransferMode::InfoRead: return "7402";
+    case TransferMode::None: break;
+    }
+    return "";
+}
+
+std::vector<std::string> EndTextIds(const TransferResult& result)
+{
+    std::vector<std::string> ids;
+    if (result.success)
+        return ids;
+    if (result.cancelled)
+        ids.push_back(CancelledTextId(result.mode));
+    else if (result.portLost)
+        ids.push_back("7403");
+    else if (!result.endText.empty())
+        ids.push_back(result.endText);
+    if (result.partlyWritten)
+        ids.push_back("7404");
+    return ids;
 }
 
 TransferEngine::TransferEngine(RadioImage& image)
@@ -134,6 +194,8 @@ void TransferEngine::start(TransferMode mode)
     password_ = knownPassword_;
     ident_.reset();
     giveUpCause_.clear();
+    cancelRequested_ = false;
+    portLost_ = false;
     sendProgram();
 }
 
@@ -176,8 +238,51 @@ void TransferEngine::sendEnd()
     send(EndRequest());
 }
 
+void TransferEngine::cancel()
+{
+    if (state_.mode == TransferMode::None || cancelRequested_ || state_.step == TransferStep::FinalEndSent)
+        return;
+    cancelRequested_ = true;
+    if (question_ != Question::None) {
+        question_ = Question::None;
+        sendCancelEnd();
+    } else if (!outstanding_) {
+        sendCancelEnd();
+    }
+}
+
+void TransferEngine::sendCancelEnd()
+{
+    state_.step = TransferStep::CancelEndSent;
+    sendEnd();
+}
+
+// At a frame boundary after a cancel: the end request goes out instead of
+// the next frame. True when the transfer stops here.
+bool TransferEngine::stopIfCancelled()
+{
+    if (!cancelRequested_)
+        return false;
+    stopTimer();
+    outstanding_ = false;
+    switch (state_.step) {
+    case TransferStep::CancelEndSent:
+    case TransferStep::RestartEndSent: // the radio has just left programming mode
+        finish(false, "cancelled");
+        break;
+    case TransferStep::FinalEndSent: // the data has all moved
+        return false;
+    default:
+        sendCancelEnd();
+        break;
+    }
+    return true;
+}
+
 void TransferEngine::advance()
 {
+    if (stopIfCancelled())
+        return;
     stopTimer();
     outstanding_ = false;
     switch (state_.step) {
@@ -208,6 +313,7 @@ void TransferEngine::advance()
     case TransferStep::FinalEndSent:
         finishAfterEnd();
         break;
+    case TransferStep::CancelEndSent:
     case TransferStep::None:
         break;
     }
@@ -321,7 +427,8 @@ std::string TransferEngine::currentFrameName() const
         return std::string(writingBlocks() ? "the write frame for " : "the read request for ") +
                hex4(state_.currentAddress);
     case TransferStep::RestartEndSent:
-    case TransferStep::FinalEndSent: return "the end request";
+    case TransferStep::FinalEndSent:
+    case TransferStep::CancelEndSent: return "the end request";
     case TransferStep::None: break;
     }
     return "the last frame";
@@ -360,6 +467,7 @@ void TransferEngine::bytesReceived(std::span<const uint8_t> buffer)
         break;
     case TransferStep::RestartEndSent:
     case TransferStep::FinalEndSent:
+    case TransferStep::CancelEndSent:
         if (kind == ReplyKind::Acknowledge)
             advance();
         break;
@@ -373,6 +481,8 @@ void TransferEngine::onIdent(std::span<const uint8_t> reply)
     stopTimer();
     outstanding_ = false;
     ident_ = ParseIdentReply(reply);
+    if (stopIfCancelled())
+        return;
     if (auto message = CheckIdent(*ident_, state_.mode == TransferMode::Write, expectedModel_, expectedVersion_)) {
         actions_.push_back(link::ShowMessage{*message});
         std::string detail;
@@ -395,6 +505,8 @@ void TransferEngine::onPasswordBlock(std::span<const uint8_t> data)
     stopTimer();
     outstanding_ = false;
     radioPassword_ = RadioPasswordFromBlock(data);
+    if (stopIfCancelled())
+        return;
     if (PasswordPasses(radioPassword_, password_)) {
         advance();
         return;
@@ -458,6 +570,8 @@ void TransferEngine::onVerifyBlock(std::span<const uint8_t> data)
 
 void TransferEngine::onResendRequest()
 {
+    if (stopIfCancelled())
+        return;
     stopTimer();
     outstanding_ = false;
     if (++state_.resendRequests > kMaxResendRequests) {
@@ -473,6 +587,8 @@ void TransferEngine::timerExpired()
     if (!timerRunning_ || state_.mode == TransferMode::None)
         return; // a stale expiry of a timer already stopped
     timerRunning_ = false;
+    if (stopIfCancelled())
+        return;
     outstanding_ = false;
     const std::string noReply = "no valid reply to " + currentFrameName() + " after " + std::to_string(kAttempts) +
                                 " attempts";
@@ -513,6 +629,7 @@ void TransferEngine::timerExpired()
         // The last END needs no acknowledgement.
         finishAfterEnd();
         break;
+    case TransferStep::CancelEndSent:
     case TransferStep::None:
         break;
     }
@@ -549,6 +666,7 @@ void TransferEngine::portFailed()
 {
     if (state_.mode == TransferMode::None)
         return;
+    portLost_ = true;
     finish(false, "the serial port failed");
 }
 
@@ -566,6 +684,9 @@ void TransferEngine::finish(bool success, std::string detail)
     r.password = password_;
     r.verified = success && state_.verifying;
     r.verifyMismatch = state_.verifyMismatch;
+    r.cancelled = !success && cancelRequested_ && !portLost_;
+    r.portLost = portLost_;
+    r.partlyWritten = !success && state_.mode == TransferMode::Write && state_.blockStarted;
     state_.step = TransferStep::None;
     state_.mode = TransferMode::None;
     actions_.push_back(link::Finished{std::move(r)});

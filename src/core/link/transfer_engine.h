@@ -29,7 +29,16 @@
 namespace qtx {
 
 enum class TransferMode { None, Read, Write, InfoRead };
-enum class TransferStep { None, ProgramSent, IdentSent, PasswordBlockSent, Blocks, RestartEndSent, FinalEndSent };
+enum class TransferStep {
+    None,
+    ProgramSent,
+    IdentSent,
+    PasswordBlockSent,
+    Blocks,
+    RestartEndSent,
+    FinalEndSent,
+    CancelEndSent, // the user cancelled: the radio is asked to leave programming mode
+};
 
 const char* TransferModeName(TransferMode mode);  // "read", "write", "info read"
 const char* TransferStepName(TransferStep step);
@@ -57,6 +66,19 @@ struct TransferState {
 // Completion percentage of `done` bytes out of `total`, halves to even.
 int ProgressPercent(int done, int total);
 
+// Where a transfer stands, for the progress display.
+enum class TransferPhase { Identifying, Moving, Ending };
+struct TransferProgress {
+    TransferPhase phase = TransferPhase::Identifying;
+    int blocksDone = 0;
+    int blocksTotal = 0;
+};
+TransferProgress DescribeProgress(const TransferState& state);
+
+// Whole seconds left for `blocksLeft` blocks at the pace of the `blocksTimed`
+// blocks that took `elapsedMs`, rounded up; none until a block was timed.
+std::optional<int> SecondsLeft(int blocksLeft, int blocksTimed, int64_t elapsedMs);
+
 // Language text IDs the user sees at the end of a transfer.
 const char* SuccessTextId(TransferMode mode); // "2004", "2005", "" for InfoRead
 const char* FailureTextId(TransferMode mode); // "2006", "2007", "2008"
@@ -79,7 +101,19 @@ struct TransferResult {
     // where the radio holds something else than was sent.
     bool verified = false;
     std::optional<int> verifyMismatch;
+    // The user cancelled the transfer.
+    bool cancelled = false;
+    // The port failed under the transfer (cable pulled, device gone).
+    bool portLost = false;
+    // A write ended without success after its first block went out: the
+    // radio may hold a mix of old and new data.
+    bool partlyWritten = false;
 };
+
+// Text IDs of the message a failed or cancelled transfer ends with, in the
+// order they are shown; "%1" in the port-lost text stands for the port and
+// its error.
+std::vector<std::string> EndTextIds(const TransferResult& result);
 
 namespace link {
 struct Send {       // clear input and output, set the threshold, write
@@ -147,6 +181,12 @@ public:
     // The port failed (cable pulled, device gone): the transfer ends at once
     // as failed.
     void portFailed();
+    // The user cancelled. Nothing more is sent once the frame outstanding is
+    // answered or times out (a question still open is withdrawn at once);
+    // then the end request asks the radio to leave programming mode and the
+    // transfer finishes as cancelled. Ignored once the data has all moved.
+    void cancel();
+    bool cancelRequested() const { return cancelRequested_; }
 
     // Pops the next action; none when there is nothing to do.
     std::optional<LinkAction> nextAction();
@@ -180,6 +220,8 @@ private:
     void restart();
     void resetAttempts();
     void finish(bool success, std::string detail = {});
+    bool stopIfCancelled();
+    void sendCancelEnd();
     void onIdent(std::span<const uint8_t> reply);
     void onPasswordBlock(std::span<const uint8_t> data);
     void onReadBlock(std::span<const uint8_t> data);
@@ -203,6 +245,8 @@ private:
     std::string radioPassword_;
     std::optional<RadioIdent> ident_;
     std::string giveUpCause_;
+    bool cancelRequested_ = false;
+    bool portLost_ = false;
     std::deque<LinkAction> actions_;
 };
 

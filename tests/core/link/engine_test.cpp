@@ -617,3 +617,155 @@ TEST(Engine, RandomFaultsNeverGiveSilentlyWrongData)
     EXPECT_GT(failed, 0);
     EXPECT_GT(questions, 0);
 }
+
+// A cancelled transfer sends nothing after the frame outstanding except the
+// end request, and leaves the radio out of programming mode.
+static void expectCancelledCleanly(const LinkHarness& h, const TransferResult& r, size_t framesAtCancel)
+{
+    EXPECT_FALSE(r.success);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_FALSE(r.portLost);
+    EXPECT_FALSE(h.stuck);
+    ASSERT_EQ(h.sent.size(), framesAtCancel + 1);
+    EXPECT_EQ(h.frameNames().back(), "END");
+    EXPECT_FALSE(h.radio.inProgramMode());
+    EXPECT_FALSE(h.engine.active());
+}
+
+TEST(EngineCancel, DuringTheHandshakeAndMidRead)
+{
+    for (size_t at : {1u, 2u, 3u, 500u}) { // PROGRAM, ID, password block, a data block
+        SCOPED_TRACE(at);
+        LinkHarness h;
+        h.radio.setMemory(randomImage(7));
+        h.radio.setPassword("");
+        h.cancelAfterFrames = at;
+        const TransferResult r = h.run(TransferMode::Read);
+        expectCancelledCleanly(h, r, at);
+        EXPECT_FALSE(r.partlyWritten);
+        const auto ids = EndTextIds(r);
+        EXPECT_EQ(ids, std::vector<std::string>{"7400"});
+    }
+}
+
+TEST(EngineCancel, MidWriteSaysTheRadioIsPartlyWritten)
+{
+    LinkHarness h;
+    const RadioImage before = h.radio.memory();
+    h.image = randomImage(8);
+    h.cancelAfterFrames = 103; // PROGRAM, ID, password block, then 100 write frames
+    const TransferResult r = h.run(TransferMode::Write);
+    expectCancelledCleanly(h, r, 103);
+    EXPECT_TRUE(r.partlyWritten);
+    EXPECT_EQ(EndTextIds(r), (std::vector<std::string>{"7401", "7404"}));
+    // The frame outstanding at the cancel was still written; nothing after it.
+    EXPECT_TRUE(sameRange(h.radio.memory(), h.image, 0x0100, 0x0100 + 100 * 16 - 1));
+    EXPECT_TRUE(sameRange(h.radio.memory(), before, 0x0100 + 100 * 16, 0x3FFF));
+}
+
+TEST(EngineCancel, WriteCancelledBeforeItsFirstBlockLeavesTheRadioAlone)
+{
+    LinkHarness h;
+    h.image = randomImage(9);
+    h.cancelAfterFrames = 2;
+    const TransferResult r = h.run(TransferMode::Write);
+    expectCancelledCleanly(h, r, 2);
+    EXPECT_FALSE(r.partlyWritten);
+    EXPECT_FALSE(h.radio.memoryChanged());
+}
+
+TEST(EngineCancel, WhileTheRetryQuestionIsOpen)
+{
+    LinkHarness h;
+    h.radio.addFault(SimFrame::Read, SimFault::Drop, 3, 0x0200);
+    h.cancelAtQuestion = true;
+    h.defaultRetry = true; // the late Retry must not restart anything
+    const TransferResult r = h.run(TransferMode::Read);
+    ASSERT_EQ(h.retryQuestions.size(), 1u);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(h.frameNames().back(), "END");
+    EXPECT_EQ(h.framesStartingWith('P').size(), 1u); // no restart
+    EXPECT_FALSE(h.radio.inProgramMode());
+}
+
+TEST(EngineCancel, RadioSilentAfterTheCancelStillEnds)
+{
+    // The radio stops answering: the frame outstanding and the end request
+    // each time out once, and the transfer ends without asking anything.
+    LinkHarness h;
+    h.cancelAfterFrames = 10;
+    h.radio.addFault(SimFrame::Read, SimFault::Drop, 1, static_cast<uint16_t>(0x0010 + 6 * 16));
+    h.radio.addFault(SimFrame::End, SimFault::Drop, 1);
+    const TransferResult r = h.run(TransferMode::Read);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_TRUE(h.retryQuestions.empty());
+    EXPECT_EQ(h.now, 2 * TransferEngine::kResponseTimeoutMs);
+    EXPECT_EQ(h.sent.size(), 11u);
+}
+
+TEST(EngineCancel, TooLateOnceTheDataHasMoved)
+{
+    LinkHarness h;
+    h.radio.setMemory(randomImage(10));
+    h.radio.setPassword("");
+    h.cancelAfterFrames = 3 + 1023 + 1; // the final end request
+    const TransferResult r = h.run(TransferMode::Read);
+    EXPECT_TRUE(r.success);
+    EXPECT_FALSE(r.cancelled);
+    expectReadImage(h);
+}
+
+TEST(EngineEnd, RadioSilentMidWriteLeavesItPartlyWritten)
+{
+    // A radio that stops answering mid-write leaves it partly written.
+    LinkHarness h;
+    h.image = randomImage(11);
+    h.radio.addFault(SimFrame::Write, SimFault::Drop, 3, 0x0200);
+    h.maxQuestions = 1; // gives up at the first question
+    const TransferResult r = h.run(TransferMode::Write);
+    EXPECT_FALSE(r.success);
+    EXPECT_FALSE(r.cancelled);
+    EXPECT_TRUE(r.partlyWritten);
+    EXPECT_EQ(EndTextIds(r), (std::vector<std::string>{"2007", "7404"}));
+}
+
+TEST(EngineProgress, PhaseAndBlocksFollowTheTransfer)
+{
+    TransferState s;
+    EXPECT_EQ(DescribeProgress(s).blocksTotal, 0); // nothing running
+    // A write of 1008 blocks: none done while identifying, the block in
+    // flight not yet counted.
+    s.mode = TransferMode::Write;
+    s.startAddress = 0x0100;
+    s.endAddress = 0x3FF0;
+    s.currentAddress = 0x0100 - 16;
+    s.step = TransferStep::IdentSent;
+    TransferProgress p = DescribeProgress(s);
+    EXPECT_EQ(p.phase, TransferPhase::Identifying);
+    EXPECT_EQ(p.blocksDone, 0);
+    EXPECT_EQ(p.blocksTotal, 1008);
+    s.blockStarted = true;
+    s.step = TransferStep::Blocks;
+    s.currentAddress = 0x0100 + 10 * 16;
+    p = DescribeProgress(s);
+    EXPECT_EQ(p.phase, TransferPhase::Moving);
+    EXPECT_EQ(p.blocksDone, 10);
+    // A restart after a failure goes back to identifying, the count kept.
+    s.step = TransferStep::ProgramSent;
+    p = DescribeProgress(s);
+    EXPECT_EQ(p.phase, TransferPhase::Identifying);
+    EXPECT_EQ(p.blocksDone, 10);
+    s.step = TransferStep::FinalEndSent;
+    EXPECT_EQ(DescribeProgress(s).blocksDone, 1008);
+}
+
+TEST(EngineProgress, SecondsLeftAtThePaceSoFar)
+{
+    EXPECT_FALSE(SecondsLeft(100, 0, 5000));
+    EXPECT_FALSE(SecondsLeft(100, 10, 0));
+    EXPECT_EQ(SecondsLeft(100, 10, 1000), 10);
+    EXPECT_EQ(SecondsLeft(1, 3, 1000), 1); // a third of a second still shows 1
+    EXPECT_EQ(SecondsLeft(0, 10, 1000), 0);
+    // Large counts and slow lines do not overflow.
+    EXPECT_EQ(SecondsLeft(1000, 1, 3'600'000), 3'600'000);
+}
