@@ -132,10 +132,12 @@ bool KillStunClash(std::string_view kill, std::string_view stun)
     return !k.empty() && k == trimEnd(stun);
 }
 
+std::string PadCalledCode(std::string_view called) { return LeftPadZeros(called, 3); }
+
 std::string ComposeDtmfCall(DtmfCallType type, std::string_view called, char separator, std::string_view ownId)
 {
     const std::string tail = std::string(1, separator) + std::string(ownId);
-    return type == DtmfCallType::Ani ? LeftPadZeros(called, 3) + tail : tail;
+    return type == DtmfCallType::Ani ? PadCalledCode(called) + tail : tail;
 }
 
 DtmfForm LoadDtmfForm(DtmfSettings& d)

@@ -116,6 +116,8 @@ void RewriteForSeparator(std::array<std::string, kDtmfCodeFields>& codes, std::s
 // Kill and stun may not be the same non-empty code.
 bool KillStunClash(std::string_view kill, std::string_view stun);
 
+// The called party's code left-padded with "0" to three characters.
+std::string PadCalledCode(std::string_view called);
 // ANI: the called code padded to three digits, the separator, the own ID;
 // PTT-ID: the separator and the own ID.
 std::string ComposeDtmfCall(DtmfCallType type, std::string_view called, char separator, std::string_view ownId);
