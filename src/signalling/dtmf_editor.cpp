@@ -103,6 +103,7 @@ void DtmfEditor::build()
         codeGrid->addWidget(codes_[static_cast<size_t>(i)], i % 8, col + 1);
     }
     codeGrid->addWidget(label(1603), 8, 0, 1, 4);
+    codeGrid->setRowStretch(9, 1);
 
     auto* callGrid = new QGridLayout;
     callGrid->addWidget(optionLabel("60302"), 0, 0);
