@@ -8,6 +8,7 @@
 #include "editors/scan_editor.h"
 #include "signalling/two_tone_editor.h"
 #include "editors/comm_book_editor.h"
+#include "signalling/dtmf_editor.h"
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "app/info_dialog.h"
@@ -120,6 +121,13 @@ void Application::wireCommands()
     connect(w, &MainWindow::commBookRequested, this, [this, w] {
         editors::CommBookEditor editor(state_.ws, state_, *prompter_, w);
         state_.history.edit({kStepCommBook}, [&] { editor.exec(); });
+    });
+    connect(w, &MainWindow::dtmfEditorRequested, this, [this, w] {
+        // Opening corrects out-of-range values: they belong to the same step.
+        state_.history.edit({kStepDtmf}, [&] {
+            signalling::DtmfEditor editor(state_.ws.live.body.Settings.Dtmf, state_, *prompter_, w);
+            editor.exec();
+        });
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

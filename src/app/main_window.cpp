@@ -178,12 +178,14 @@ void MainWindow::buildMenus()
              {"MnuViewKey", 1029, "N12"}})
         connect(addAction(edit, key, text), &QAction::triggered, this,
                 [this, node = QString(node)] { emit settingEditorRequested(node); });
-    // The DTMF and 5-tone editors come later; until then their items are
-    // shown disabled rather than doing nothing.
+    // The 5-tone editor comes later; until then its item is shown disabled
+    // rather than doing nothing.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
              {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}}) {
         QAction* item = addAction(edit, key, text);
-        if (QLatin1String(key) == "MnuView2Tone")
+        if (QLatin1String(key) == "MnuViewDTMF")
+            connect(item, &QAction::triggered, this, [this] { emit dtmfEditorRequested(); });
+        else if (QLatin1String(key) == "MnuView2Tone")
             connect(item, &QAction::triggered, this, [this] { emit twoToneEditorRequested(); });
         else
             item->setEnabled(false);
@@ -539,6 +541,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
     const QString key = item->data(0, Qt::UserRole).toString();
     if (key == "N1")
         grid_->setFocus();
+    else if (key == "N5")
+        emit dtmfEditorRequested();
     else if (key == "N6")
         emit twoToneEditorRequested();
     else if (key == "N8")

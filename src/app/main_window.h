@@ -83,6 +83,7 @@ signals:
     void settingEditorRequested(const QString& node);
     void twoToneEditorRequested();
     void commBookRequested();
+    void dtmfEditorRequested();
     void helpRequested();
     void aboutRequested();
     // The window is about to close for good.

@@ -123,6 +123,14 @@ TEST_F(MainWindowTest, SwitchesShowAndHideSignallingViews)
     EXPECT_EQ(treeKeys(), (QStringList{"N1", "N4", "N6", "N7", "N10", "N11", "N12", "N8", "N9"}));
     window->action("MnuHelpDTMF")->trigger();
     EXPECT_EQ(treeKeys().indexOf("N5"), 2);
+
+    // The menu item and the tree node open the DTMF settings.
+    QSignalSpy opened(window.get(), &MainWindow::dtmfEditorRequested);
+    EXPECT_TRUE(window->action("MnuViewDTMF")->isEnabled());
+    window->action("MnuViewDTMF")->trigger();
+    QTreeWidgetItem* node = window->tree()->topLevelItem(0)->child(2);
+    emit window->tree()->itemClicked(node, 0);
+    EXPECT_EQ(opened.count(), 2);
 }
 
 // Views switched on but the switch items hidden: every view starts off.
