@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -195,6 +196,17 @@ Result<CommBook> ReadCommBookFile(const std::string& path)
     ByteReader r(data.value());
     for (auto& entry : book)
         entry.serialize(r);
+    // A longer file is read from its first record, but only when that record
+    // is numbered as a book is: a data file picked by mistake would otherwise
+    // fill the book with its bytes.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kCommBookFileSize) {
+        for (size_t k = 0; k < book.size(); ++k)
+            if (book[k].Index != static_cast<int16_t>(k))
+                return fileError(path + " holds " + std::to_string(size) +
+                                 " bytes and is not a communication book file (its entries are not numbered 0 to 127)");
+    }
     return book;
 }
 

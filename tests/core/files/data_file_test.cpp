@@ -421,3 +421,15 @@ TEST(CommBookFile, LongFileGivesItsFirstRecord)
     ASSERT_TRUE(read);
     EXPECT_EQ(read.value(), book);
 }
+
+TEST(CommBookFile, DataFilePickedByMistakeIsRefused)
+{
+    TempDir dir;
+    Workspace ws;
+    ws.fileName = dir.file("radio.dat");
+    ASSERT_TRUE(SaveCodeplug(ws));
+    auto read = ReadCommBookFile(dir.file("radio.dat"));
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().message, "FileError");
+    EXPECT_NE(read.error().detail.find("not a communication book file"), std::string::npos) << read.error().detail;
+}
