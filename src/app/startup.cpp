@@ -15,9 +15,8 @@ int LanguageForLocale(const QString& localeName)
 void StartUp(AppState& st, const StartupInputs& in)
 {
     st.programDir = in.programDir;
-    const WritableCheck perUserOnly = [](const std::string&, const std::string&) { return false; };
-    const SettingsPaths paths = LocateSettings(in.programDir.toStdString(), in.userConfigDir.toStdString(),
-                                               in.sharedProgramDir ? perUserOnly : WritableCheck(WritableFileIn));
+    const SettingsPaths paths =
+        LocateSettingsFor(in.programDir.toStdString(), in.userConfigDir.toStdString(), in.sharedProgramDir);
     PrepareProgramSettings(paths);
     st.settingsFile = QString::fromStdString(paths.programSettings);
     st.switchFile = QString::fromStdString(paths.switches);

@@ -150,9 +150,7 @@ Outcome savePair(const std::string& dataFile, const Codeplug& cp, int16_t bandTy
 // The desktop program's settings, found where it finds them.
 ProgramSettingsValues programSettings(const Context& ctx)
 {
-    const WritableCheck perUserOnly = [](const std::string&, const std::string&) { return false; };
-    return ReadProgramSettings(LocateSettings(ctx.programDir, ctx.userConfigDir,
-                                              ctx.sharedProgramDir ? perUserOnly : WritableCheck(WritableFileIn)));
+    return ReadProgramSettings(LocateSettingsFor(ctx.programDir, ctx.userConfigDir, ctx.sharedProgramDir));
 }
 
 // A new Codeplug as the desktop program makes one at start-up and for New.
@@ -441,7 +439,9 @@ Outcome commandParseImage(const Context& ctx)
     return std::nullopt;
 }
 
-Outcome commandExport(const Context& ctx)
+// Export reads FILE.dat and writes a text to --output or, without one or
+// with "-", to standard output; the output must not be one of the inputs.
+Outcome loadExportSource(const Context& ctx, Codeplug& cp)
 {
     const std::string& in = ctx.invocation.files[0];
     const auto& out = ctx.invocation.output;
@@ -449,18 +449,30 @@ Outcome commandExport(const Context& ctx)
         if (auto bad = refuseOverwritingInput({*out}, {in, channelFileOf(in)}))
             return bad;
     }
-    Codeplug cp;
-    if (auto failed = loadPair(in, cp))
-        return failed;
-    const std::string json = CodeplugToJson(cp);
-    if (!out || *out == "-") {
-        if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0)
+    return loadPair(in, cp);
+}
+
+bool exportsToFile(const Context& ctx) { return ctx.invocation.output && *ctx.invocation.output != "-"; }
+
+Outcome writeExport(const Context& ctx, const std::string& text)
+{
+    if (!exportsToFile(ctx)) {
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
             return Fail(kExitFile, "cannot write to standard output");
         return std::nullopt;
     }
-    if (auto failed = writeOutput(*out, std::vector<uint8_t>(json.begin(), json.end())))
+    return writeOutput(*ctx.invocation.output, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+Outcome commandExport(const Context& ctx)
+{
+    Codeplug cp;
+    if (auto failed = loadExportSource(ctx, cp))
         return failed;
-    note(ctx, "exported " + in + " to " + *out);
+    if (auto failed = writeExport(ctx, CodeplugToJson(cp)))
+        return failed;
+    if (exportsToFile(ctx))
+        note(ctx, "exported " + ctx.invocation.files[0] + " to " + *ctx.invocation.output);
     return std::nullopt;
 }
 
@@ -511,13 +523,8 @@ Outcome commandDiff(const Context& ctx)
 Outcome commandExportCsv(const Context& ctx)
 {
     const std::string& in = ctx.invocation.files[0];
-    const auto& out = ctx.invocation.output;
-    if (out && out != "-") {
-        if (auto bad = refuseOverwritingInput({*out}, {in, channelFileOf(in)}))
-            return bad;
-    }
     Codeplug cp;
-    if (auto failed = loadPair(in, cp))
+    if (auto failed = loadExportSource(ctx, cp))
         return failed;
     const ChannelCsvExport csv = WriteChannelCsv(cp);
     if (!csv.leftOut.empty()) {
@@ -526,14 +533,10 @@ Outcome commandExportCsv(const Context& ctx)
             numbers += (numbers.empty() ? "" : ", ") + std::to_string(n - 1);
         warn(in + ": locations without a receive frequency, not written: " + numbers);
     }
-    if (!out || *out == "-") {
-        if (std::fwrite(csv.text.data(), 1, csv.text.size(), stdout) != csv.text.size() || std::fflush(stdout) != 0)
-            return Fail(kExitFile, "cannot write to standard output");
-        return std::nullopt;
-    }
-    if (auto failed = writeOutput(*out, std::vector<uint8_t>(csv.text.begin(), csv.text.end())))
+    if (auto failed = writeExport(ctx, csv.text))
         return failed;
-    note(ctx, "exported " + std::to_string(csv.channels) + " channels of " + in + " to " + *out);
+    if (exportsToFile(ctx))
+        note(ctx, "exported " + std::to_string(csv.channels) + " channels of " + in + " to " + *ctx.invocation.output);
     return std::nullopt;
 }
 

@@ -62,6 +62,13 @@ SettingsPaths LocateSettings(const std::string& programDir, const std::string& u
     return paths;
 }
 
+SettingsPaths LocateSettingsFor(const std::string& programDir, const std::string& userConfigDir, bool sharedProgramDir)
+{
+    if (!sharedProgramDir)
+        return LocateSettings(programDir, userConfigDir, WritableFileIn);
+    return LocateSettings(programDir, userConfigDir, [](const std::string&, const std::string&) { return false; });
+}
+
 void PrepareProgramSettings(const SettingsPaths& paths)
 {
     std::error_code ec;

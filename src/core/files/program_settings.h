@@ -25,6 +25,8 @@ bool WritableFileIn(const std::string& dir, const std::string& file);
 // Decides only; nothing is created.
 SettingsPaths LocateSettings(const std::string& programDir, const std::string& userConfigDir,
                              const WritableCheck& writable = WritableFileIn);
+// An installed program directory is shared: its settings are always per-user.
+SettingsPaths LocateSettingsFor(const std::string& programDir, const std::string& userConfigDir, bool sharedProgramDir);
 
 // Makes sure paths.programSettings exists: the per-user copy is seeded once
 // from the shipped file so nothing in it is lost, and a file that is nowhere
