@@ -75,56 +75,59 @@ private:
     int paceBlocks_ = -1;
 };
 
-// The terminal state to put back when the hidden prompt is interrupted.
-struct termios gSavedTerminal;
-volatile std::sig_atomic_t gTerminalSaved = 0;
+// Ctrl-C or SIGTERM at the hidden prompt: the read is interrupted, the
+// terminal put back, and the transfer cancelled like at any other moment.
+volatile std::sig_atomic_t gPromptInterrupted = 0;
 
-void restoreTerminalAndDie(int sig)
-{
-    if (gTerminalSaved)
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
-    std::signal(sig, SIG_DFL);
-    std::raise(sig);
-}
+void interruptPrompt(int) { gPromptInterrupted = 1; }
 
-// A line typed without echo; none at the end of input.
-std::optional<std::string> readHiddenLine(const char* prompt)
+enum class PromptEnd { Line, EndOfInput, Interrupted };
+
+// A line typed without echo.
+PromptEnd readHiddenLine(const char* prompt, std::string& line)
 {
     // Echo goes off before the prompt appears, and without flushing input,
     // so an answer typed as soon as the prompt shows is neither echoed nor lost.
-    const bool saved = tcgetattr(STDIN_FILENO, &gSavedTerminal) == 0;
-    auto oldInt = std::signal(SIGINT, restoreTerminalAndDie);
-    auto oldTerm = std::signal(SIGTERM, restoreTerminalAndDie);
+    struct termios savedTerminal;
+    const bool saved = tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
+    // Without SA_RESTART, so the signal ends the waiting read.
+    struct sigaction interrupt = {};
+    interrupt.sa_handler = interruptPrompt;
+    sigemptyset(&interrupt.sa_mask);
+    struct sigaction oldInt = {};
+    struct sigaction oldTerm = {};
+    gPromptInterrupted = 0;
+    sigaction(SIGINT, &interrupt, &oldInt);
+    sigaction(SIGTERM, &interrupt, &oldTerm);
     if (saved) {
-        gTerminalSaved = 1;
-        struct termios quiet = gSavedTerminal;
+        struct termios quiet = savedTerminal;
         quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
         quiet.c_lflag |= ICANON;
         tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     }
     std::fputs(prompt, stderr);
     std::fflush(stderr);
-    std::string line;
     bool any = false;
     int c;
-    while ((c = std::fgetc(stdin)) != EOF) {
+    while (!gPromptInterrupted && (c = std::fgetc(stdin)) != EOF) {
         any = true;
         if (c == '\n')
             break;
         line.push_back(static_cast<char>(c));
     }
-    if (saved) {
-        tcsetattr(STDIN_FILENO, TCSANOW, &gSavedTerminal);
-        gTerminalSaved = 0;
-    }
-    std::signal(SIGINT, oldInt);
-    std::signal(SIGTERM, oldTerm);
+    std::clearerr(stdin);
+    if (saved)
+        tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    sigaction(SIGINT, &oldInt, nullptr);
+    sigaction(SIGTERM, &oldTerm, nullptr);
     std::fputc('\n', stderr);
+    if (gPromptInterrupted)
+        return PromptEnd::Interrupted;
     if (!any)
-        return std::nullopt;
+        return PromptEnd::EndOfInput;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    return line;
+    return PromptEnd::Line;
 }
 
 // SIGINT and SIGTERM cancel the transfer like the Cancel button: the radio
@@ -180,7 +183,7 @@ public:
 
     CliPrompter(const LinkSettings& settings, ProgressLine& progress) : settings_(settings), progress_(progress) {}
 
-    void setRunner(const TransferRunner* runner) { runner_ = runner; }
+    void setRunner(TransferRunner* runner) { runner_ = runner; }
 
     bool askRetry() override
     {
@@ -205,9 +208,21 @@ public:
             return std::nullopt;
         }
         progress_.clear();
-        auto typed = readHiddenLine("The radio has a password. Password: ");
-        source_ = typed ? PasswordSource::Typed : PasswordSource::NotTyped;
-        return typed;
+        std::string typed;
+        switch (readHiddenLine("The radio has a password. Password: ", typed)) {
+        case PromptEnd::Line:
+            source_ = PasswordSource::Typed;
+            return typed;
+        case PromptEnd::Interrupted:
+            // Cancelled while the question is open: the radio is asked to
+            // leave programming mode and the prompt's answer is not used.
+            if (runner_)
+                runner_->cancel();
+            break;
+        case PromptEnd::EndOfInput: break;
+        }
+        source_ = PasswordSource::NotTyped;
+        return std::nullopt;
     }
 
     void showMessage(const std::string& name) override { refusal_ = name; }
@@ -226,7 +241,7 @@ public:
 private:
     const LinkSettings& settings_;
     ProgressLine& progress_;
-    const TransferRunner* runner_ = nullptr;
+    TransferRunner* runner_ = nullptr;
     int restarts_ = 0;
     int questions_ = 0;
     std::optional<std::string> refusal_;

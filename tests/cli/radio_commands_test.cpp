@@ -20,6 +20,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 using namespace qtx;
@@ -243,6 +244,62 @@ TEST_F(CliRadioTest, PasswordPromptAndProgressOnATerminal)
     EXPECT_EQ(seen.find("Qx7"), std::string::npos) << "the password was echoed: " << seen;
     EXPECT_NE(seen.find("100%"), std::string::npos) << seen;
     EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+// Ctrl-C at the password prompt cancels like Ctrl-C at any other moment: the
+// terminal gets its echo back and the program ends with the cancelled
+// status instead of being killed while the radio is in programming mode.
+TEST_F(CliRadioTest, CtrlCAtThePasswordPromptCancelsTheTransfer)
+{
+    SimulatedRadio sim;
+    ASSERT_TRUE(sim.start({"--password", "Qx7"}));
+    const std::string cli = ProgramPath("qtx-cli").toStdString();
+    const std::string device = sim.device().toStdString();
+    const std::string out = file("c.dat");
+
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        execl(cli.c_str(), cli.c_str(), "read", "--port", device.c_str(), "-o", out.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string seen;
+    bool interrupted = false;
+    bool echoBack = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 15000) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0)
+            continue;
+        char buf[512];
+        const ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        seen.append(buf, static_cast<size_t>(n));
+        if (!interrupted && seen.find("Password:") != std::string::npos) {
+            ASSERT_EQ(::write(master, "\x03", 1), 1); // the terminal's interrupt key
+            interrupted = true;
+        }
+        if (interrupted && !echoBack && seen.find("cancelled") != std::string::npos) {
+            struct termios t;
+            echoBack = tcgetattr(master, &t) == 0 && (t.c_lflag & ECHO) != 0;
+        }
+    }
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    ::close(master);
+    ASSERT_TRUE(interrupted) << seen;
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal: " << seen;
+    EXPECT_EQ(WEXITSTATUS(status), 3) << seen;
+    EXPECT_NE(seen.find("reading the radio was cancelled"), std::string::npos) << seen;
+    EXPECT_TRUE(echoBack) << seen;
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 // Installed, the program directory is not writable: the desktop program keeps
