@@ -30,10 +30,9 @@ std::string latin1(const QLineEdit* box) { return box->text().toLatin1().toStdSt
 
 } // namespace
 
-SpecialCallDialog::SpecialCallDialog(FiveToneSettings& work, SpecialTarget target, int currentEntry,
-                                     const QString& ownId, const ui::LanguageTexts& texts, ui::Prompter& prompter,
-                                     QWidget* parent)
-    : QDialog(parent), work_(work), target_(target), ownId_(ownId), texts_(texts), prompter_(prompter)
+SpecialCallDialog::SpecialCallDialog(SpecialTarget target, int currentEntry, const QString& ownId,
+                                     const ui::LanguageTexts& texts, ui::Prompter& prompter, QWidget* parent)
+    : QDialog(parent), target_(target), ownId_(ownId), texts_(texts), prompter_(prompter)
 {
     setObjectName("FrmSpecial");
     build();
@@ -105,11 +104,10 @@ void SpecialCallDialog::build()
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ui::SetOkCancelCaptions(this, texts_);
-    for (QPushButton* b : {buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)}) {
-        // Enter moves between the fields; on a button it presses it.
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    // Enter moves from field to field and presses a focused button; no
+    // button is pressed by an Enter meant for a field.
+    for (QPushButton* b : {buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)})
+        b->setAutoDefault(true);
     cancel_ = buttons->button(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &SpecialCallDialog::commit);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -175,10 +173,7 @@ void SpecialCallDialog::commit()
             prompter_.tell(texts_.message(QString::fromStdString(code.error().message)), ui::Icon::Warning);
         return;
     }
-    SpecialCall call{target_, ui::ChoiceValue(entry_, entry_->currentIndex()), code.value()};
-    if (target_ == SpecialTarget::List)
-        StoreSpecialCall(work_.CallList[call.entry], call.code, ownId_.toLatin1().toStdString());
-    result_ = std::move(call);
+    result_ = SpecialCall{target_, ui::ChoiceValue(entry_, entry_->currentIndex()), code.value()};
     accept();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // FrmSpecial: composes a 5-tone data, ANI or PTT-ID call for the 5-tone
-// editor, into a call-list entry of its working copy or for one of its
-// PTT-ID code boxes. OK stores a list call in the working copy and leaves
-// the result for the caller (the row to redraw, or the code for the box);
-// Cancel, Esc and closing change nothing.
+// editor, for a call-list entry or for one of its PTT-ID code boxes. OK
+// leaves the composed call in result() for the caller to store (a list
+// entry through StoreSpecialCall, a PTT-ID code into its box); Cancel, Esc
+// and closing leave none.
 
 #include "forms/special_call_form.h"
 
@@ -30,7 +30,7 @@ class SpecialCallDialog : public QDialog {
 public:
     // currentEntry: the 5-tone grid's current entry (-1 for none), the list
     // target's first choice. ownId: the 5-tone editor's own-ID box as it stands.
-    SpecialCallDialog(FiveToneSettings& work, SpecialTarget target, int currentEntry, const QString& ownId,
+    SpecialCallDialog(SpecialTarget target, int currentEntry, const QString& ownId,
                       const ui::LanguageTexts& texts, ui::Prompter& prompter, QWidget* parent = nullptr);
 
     // The OK button's work.
@@ -59,7 +59,6 @@ private:
     void leaveCalledBox(QLineEdit* box);
     QString option(int id) const;
 
-    FiveToneSettings& work_;
     SpecialTarget target_;
     QString ownId_;
     const ui::LanguageTexts& texts_;
