@@ -13,7 +13,7 @@
 namespace qtx {
 
 enum class SpecialCallType { Data = 0, Ani = 1, PttId = 2 }; // rows of the call-type list
-enum class SpecialTarget { List, PttIdBegin, PttIdEnd };
+enum class SpecialCallTarget { List, PttIdBegin, PttIdEnd };
 
 inline constexpr int kSpecialCallTypeCount = 3;
 inline constexpr int kSpecialEntryCount = 100;
@@ -29,7 +29,7 @@ int OpeningSpecialEntry(int currentEntry);
 
 // Characters the message box holds: 16 for a list entry; 8 for a PTT-ID
 // code, whose 24 digits are "E1", the called code, "E" and two per character.
-int SpecialMessageLimit(SpecialTarget target);
+int SpecialMessageLimit(SpecialCallTarget target);
 
 // The frames the call type shows: the data-call frame for a data call, the
 // ANI frame for an ANI call, none for a PTT-ID.
@@ -46,11 +46,11 @@ std::string CalledCodeLeaveMessage(std::string_view text);
 // just does nothing (a called code short of 5 characters); its detail says
 // why in plain words.
 Result<std::string> ComposeSpecialCall(int typeRow, std::string_view calledCode, std::string_view message,
-                                       int separatorRow, SpecialTarget target, std::string_view ownId);
+                                       int separatorRow, SpecialCallTarget target, std::string_view ownId);
 
 // The composer's result for its caller.
 struct SpecialCall {
-    SpecialTarget target = SpecialTarget::List;
+    SpecialCallTarget target = SpecialCallTarget::List;
     int entry = 0;    // list target: 0-99
     std::string code; // as ComposeSpecialCall made it
     friend bool operator==(const SpecialCall&, const SpecialCall&) = default;

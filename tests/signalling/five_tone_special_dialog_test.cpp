@@ -1,7 +1,7 @@
 // The 5-tone special-call composer window: fields follow the call type and
 // the target, and OK hands the composed call over or refuses with 900C.
 
-#include "signalling/special_call_dialog.h"
+#include "signalling/five_tone_special_dialog.h"
 #include "ui/texts.h"
 
 #include "support/scripted_prompter.h"
@@ -17,11 +17,11 @@
 #include <gtest/gtest.h>
 
 using namespace qtx;
-using qtx::signalling::SpecialCallDialog;
+using qtx::signalling::FiveToneSpecialDialog;
 
 namespace {
 
-class SpecialCallDialogTest : public ::testing::Test {
+class FiveToneSpecialDialogTest : public ::testing::Test {
 protected:
     ui::LanguageTexts texts;
     qtx::testing::ScriptedPrompter prompter;
@@ -33,7 +33,7 @@ protected:
         texts.table.SetPath((source + "/language/english.ini").toStdString());
     }
 
-    static void show(SpecialCallDialog& dialog)
+    static void show(FiveToneSpecialDialog& dialog)
     {
         dialog.show();
         dialog.activateWindow();
@@ -50,9 +50,9 @@ protected:
 
 } // namespace
 
-TEST_F(SpecialCallDialogTest, ListTargetComposesForTheChosenEntry)
+TEST_F(FiveToneSpecialDialogTest, ListTargetComposesForTheChosenEntry)
 {
-    SpecialCallDialog dialog(SpecialTarget::List, 3, "67890", texts, prompter);
+    FiveToneSpecialDialog dialog(SpecialCallTarget::List, 3, "67890", texts, prompter);
     show(dialog);
     EXPECT_EQ(dialog.windowTitle(), texts.option("60062"));
     EXPECT_EQ(dialog.entryList()->currentText(), "3");
@@ -84,15 +84,15 @@ TEST_F(SpecialCallDialogTest, ListTargetComposesForTheChosenEntry)
 
     ASSERT_TRUE(dialog.result().has_value());
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result()->target, SpecialTarget::List);
+    EXPECT_EQ(dialog.result()->target, SpecialCallTarget::List);
     EXPECT_EQ(dialog.result()->entry, 42);
     EXPECT_EQ(dialog.result()->code, "1234ABSelfID");
     EXPECT_EQ(prompter.asked.size(), 1);
 }
 
-TEST_F(SpecialCallDialogTest, PttIdTargetNeedsTheOwnIdAndCancelGivesNothing)
+TEST_F(FiveToneSpecialDialogTest, PttIdTargetNeedsTheOwnIdAndCancelGivesNothing)
 {
-    SpecialCallDialog dialog(SpecialTarget::PttIdEnd, -1, "", texts, prompter);
+    FiveToneSpecialDialog dialog(SpecialCallTarget::PttIdEnd, -1, "", texts, prompter);
     show(dialog);
     EXPECT_FALSE(dialog.entryList()->isVisible());
     EXPECT_EQ(dialog.targetLabel()->text(), texts.option("60303"));

@@ -1,4 +1,4 @@
-#include "forms/special_call_form.h"
+#include "forms/five_tone_special_form.h"
 
 #include "convert/code_text.h"
 #include "forms/key_rules.h"
@@ -32,9 +32,9 @@ int OpeningSpecialEntry(int currentEntry)
     return currentEntry >= 0 && currentEntry < kSpecialEntryCount ? currentEntry : 0;
 }
 
-int SpecialMessageLimit(SpecialTarget target)
+int SpecialMessageLimit(SpecialCallTarget target)
 {
-    return target == SpecialTarget::List ? kListMessageLimit : kPttIdMessageLimit;
+    return target == SpecialCallTarget::List ? kListMessageLimit : kPttIdMessageLimit;
 }
 
 bool ShowsDataFrame(int typeRow) { return typeRow == static_cast<int>(SpecialCallType::Data); }
@@ -46,7 +46,7 @@ std::string CalledCodeLeaveMessage(std::string_view text)
 }
 
 Result<std::string> ComposeSpecialCall(int typeRow, std::string_view calledCode, std::string_view message,
-                                       int separatorRow, SpecialTarget target, std::string_view ownId)
+                                       int separatorRow, SpecialCallTarget target, std::string_view ownId)
 {
     const auto type = static_cast<SpecialCallType>(typeRow);
     if (typeRow < 0 || typeRow >= kSpecialCallTypeCount)
@@ -58,7 +58,7 @@ Result<std::string> ComposeSpecialCall(int typeRow, std::string_view calledCode,
             return refused("", "the called code takes only 0-9 and A");
     }
 
-    const bool list = target == SpecialTarget::List;
+    const bool list = target == SpecialCallTarget::List;
     if (type == SpecialCallType::Data) {
         if (message.size() > static_cast<size_t>(SpecialMessageLimit(target)))
             return refused("", "the message is longer than " + std::to_string(SpecialMessageLimit(target)) +

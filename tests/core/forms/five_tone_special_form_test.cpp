@@ -1,4 +1,4 @@
-#include "forms/special_call_form.h"
+#include "forms/five_tone_special_form.h"
 
 #include "forms/channel_form.h"
 #include "image/five_tone_codec.h"
@@ -18,7 +18,7 @@ constexpr int kPttId = static_cast<int>(SpecialCallType::PttId);
 constexpr int kSeparatorB = 2;
 
 std::string composed(int type, std::string_view called, std::string_view message, int separator,
-                     SpecialTarget target, std::string_view own)
+                     SpecialCallTarget target, std::string_view own)
 {
     const auto r = ComposeSpecialCall(type, called, message, separator, target, own);
     EXPECT_TRUE(r.ok()) << r.error().detail;
@@ -27,7 +27,7 @@ std::string composed(int type, std::string_view called, std::string_view message
 
 // The message a refusal shows ("" = OK does nothing), or "accepted".
 std::string refusal(int type, std::string_view called, std::string_view message, int separator,
-                    SpecialTarget target, std::string_view own)
+                    SpecialCallTarget target, std::string_view own)
 {
     const auto r = ComposeSpecialCall(type, called, message, separator, target, own);
     return r.ok() ? "accepted" : r.error().message;
@@ -35,12 +35,12 @@ std::string refusal(int type, std::string_view called, std::string_view message,
 
 } // namespace
 
-TEST(SpecialCallCompose, ListCodesKeepTheOwnIdMark)
+TEST(FiveToneSpecialCompose, ListCodesKeepTheOwnIdMark)
 {
     auto cp = std::make_unique<Codeplug>();
     FiveToneSettings& f = cp->body.Settings.FiveTone;
 
-    const std::string ani = composed(kAni, "12345", "", kSeparatorB, SpecialTarget::List, "67890");
+    const std::string ani = composed(kAni, "12345", "", kSeparatorB, SpecialCallTarget::List, "67890");
     EXPECT_EQ(ani, "12345BSelfID");
     StoreSpecialCall(f.CallList[3], ani, "67890");
     EXPECT_EQ(f.CallList[3].Code.trimmed(), "12345BSelfID");
@@ -50,27 +50,27 @@ TEST(SpecialCallCompose, ListCodesKeepTheOwnIdMark)
     EXPECT_EQ(FiveToneCallChoices(*cp), std::vector<int>{3});
 
     // The list needs no own ID yet: the mark follows the own ID.
-    EXPECT_EQ(composed(kPttId, "", "", 0, SpecialTarget::List, ""), "E6SelfID");
-    EXPECT_EQ(composed(kAni, "12A45", "", 0, SpecialTarget::List, ""), "12A45SelfID");
-    EXPECT_EQ(composed(kAni, "12345", "", 6, SpecialTarget::List, ""), "12345FSelfID");
+    EXPECT_EQ(composed(kPttId, "", "", 0, SpecialCallTarget::List, ""), "E6SelfID");
+    EXPECT_EQ(composed(kAni, "12A45", "", 0, SpecialCallTarget::List, ""), "12A45SelfID");
+    EXPECT_EQ(composed(kAni, "12345", "", 6, SpecialCallTarget::List, ""), "12345FSelfID");
 }
 
-TEST(SpecialCallCompose, PttIdCodesCarryACompleteOwnId)
+TEST(FiveToneSpecialCompose, PttIdCodesCarryACompleteOwnId)
 {
-    EXPECT_EQ(composed(kAni, "12345", "", kSeparatorB, SpecialTarget::PttIdBegin, "67890"), "12345B67890");
-    EXPECT_EQ(composed(kPttId, "", "", 0, SpecialTarget::PttIdEnd, "67890"), "E667890");
+    EXPECT_EQ(composed(kAni, "12345", "", kSeparatorB, SpecialCallTarget::PttIdBegin, "67890"), "12345B67890");
+    EXPECT_EQ(composed(kPttId, "", "", 0, SpecialCallTarget::PttIdEnd, "67890"), "E667890");
     // An own ID that is not five digits would be written out for good: 900C.
     for (std::string_view own : {"", "6789", "6789 "}) {
-        EXPECT_EQ(refusal(kAni, "12345", "", kSeparatorB, SpecialTarget::PttIdBegin, own), "900C") << own;
-        EXPECT_EQ(refusal(kPttId, "", "", 0, SpecialTarget::PttIdEnd, own), "900C") << own;
+        EXPECT_EQ(refusal(kAni, "12345", "", kSeparatorB, SpecialCallTarget::PttIdBegin, own), "900C") << own;
+        EXPECT_EQ(refusal(kPttId, "", "", 0, SpecialCallTarget::PttIdEnd, own), "900C") << own;
     }
     // A short called code is refused first, silently.
-    EXPECT_EQ(refusal(kAni, "1234", "", 0, SpecialTarget::PttIdBegin, ""), "");
+    EXPECT_EQ(refusal(kAni, "1234", "", 0, SpecialCallTarget::PttIdBegin, ""), "");
 }
 
-TEST(SpecialCallCompose, DataCallCarriesTheMessageAsHexPairs)
+TEST(FiveToneSpecialCompose, DataCallCarriesTheMessageAsHexPairs)
 {
-    const std::string data = composed(kData, "12345", "AB", 0, SpecialTarget::List, "67890");
+    const std::string data = composed(kData, "12345", "AB", 0, SpecialCallTarget::List, "67890");
     EXPECT_EQ(data, "E112345E4142");
     // Stored, the called code's first digit repeats the "1" of "E1"; the
     // message pairs stay as they are.
@@ -80,26 +80,26 @@ TEST(SpecialCallCompose, DataCallCarriesTheMessageAsHexPairs)
     EXPECT_EQ(entry.CodeLength, 12);
 
     // 16 characters into a list entry; a PTT-ID code's 24 digits hold 8.
-    EXPECT_EQ(composed(kData, "12345", "ABCDEFGH12345678", 0, SpecialTarget::List, "").size(), 40u);
-    EXPECT_EQ(SpecialMessageLimit(SpecialTarget::PttIdBegin), 8);
-    EXPECT_EQ(composed(kData, "12345", "ABCDEFGH", 0, SpecialTarget::PttIdEnd, "").size(), 24u);
-    EXPECT_EQ(refusal(kData, "12345", "ABCDEFGHI", 0, SpecialTarget::PttIdEnd, ""), "");
-    EXPECT_EQ(refusal(kData, "12345", "ab", 0, SpecialTarget::List, ""), "");
+    EXPECT_EQ(composed(kData, "12345", "ABCDEFGH12345678", 0, SpecialCallTarget::List, "").size(), 40u);
+    EXPECT_EQ(SpecialMessageLimit(SpecialCallTarget::PttIdBegin), 8);
+    EXPECT_EQ(composed(kData, "12345", "ABCDEFGH", 0, SpecialCallTarget::PttIdEnd, "").size(), 24u);
+    EXPECT_EQ(refusal(kData, "12345", "ABCDEFGHI", 0, SpecialCallTarget::PttIdEnd, ""), "");
+    EXPECT_EQ(refusal(kData, "12345", "ab", 0, SpecialCallTarget::List, ""), "");
 }
 
-TEST(SpecialCallCompose, CalledCodeNeedsFiveCharacters)
+TEST(FiveToneSpecialCompose, CalledCodeNeedsFiveCharacters)
 {
     EXPECT_EQ(CalledCodeLeaveMessage("1234"), "900C");
     EXPECT_EQ(CalledCodeLeaveMessage(""), "900C");
     EXPECT_EQ(CalledCodeLeaveMessage("1234A"), "");
     for (int type : {kData, kAni}) {
-        EXPECT_EQ(refusal(type, "1234", "AB", 0, SpecialTarget::List, "67890"), "") << type;
-        EXPECT_EQ(refusal(type, "12B45", "AB", 0, SpecialTarget::List, "67890"), "") << type;
+        EXPECT_EQ(refusal(type, "1234", "AB", 0, SpecialCallTarget::List, "67890"), "") << type;
+        EXPECT_EQ(refusal(type, "12B45", "AB", 0, SpecialCallTarget::List, "67890"), "") << type;
     }
-    EXPECT_EQ(refusal(3, "12345", "", 0, SpecialTarget::List, "67890"), "");
+    EXPECT_EQ(refusal(3, "12345", "", 0, SpecialCallTarget::List, "67890"), "");
 }
 
-TEST(SpecialCallCompose, EntriesAndFrames)
+TEST(FiveToneSpecialCompose, EntriesAndFrames)
 {
     EXPECT_EQ(OpeningSpecialEntry(-1), 0);
     EXPECT_EQ(OpeningSpecialEntry(99), 99);
@@ -109,16 +109,16 @@ TEST(SpecialCallCompose, EntriesAndFrames)
     EXPECT_FALSE(ShowsDataFrame(kPttId) || ShowsAniFrame(kPttId));
 }
 
-TEST(SpecialCallCompose, ComposedListCallsReachTheRadio)
+TEST(FiveToneSpecialCompose, ComposedListCallsReachTheRadio)
 {
     // Every kind of list call goes to the radio once the own ID is set.
     auto cp = std::make_unique<Codeplug>();
     FiveToneSettings& f = cp->body.Settings.FiveTone;
     f.OwnCode.setTerminated("67890");
     f.OwnIdLength = 5;
-    StoreSpecialCall(f.CallList[0], composed(kPttId, "", "", 0, SpecialTarget::List, ""), "67890");
-    StoreSpecialCall(f.CallList[1], composed(kAni, "11111", "", 0, SpecialTarget::List, ""), "67890");
-    StoreSpecialCall(f.CallList[2], composed(kData, "12345", "HI", 0, SpecialTarget::List, ""), "67890");
+    StoreSpecialCall(f.CallList[0], composed(kPttId, "", "", 0, SpecialCallTarget::List, ""), "67890");
+    StoreSpecialCall(f.CallList[1], composed(kAni, "11111", "", 0, SpecialCallTarget::List, ""), "67890");
+    StoreSpecialCall(f.CallList[2], composed(kData, "12345", "HI", 0, SpecialCallTarget::List, ""), "67890");
     RadioImage image{};
     PrefillImage(image);
     const auto r = SetCommDataBy5Tone(f, 2, image);

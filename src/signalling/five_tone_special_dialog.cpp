@@ -1,4 +1,4 @@
-#include "signalling/special_call_dialog.h"
+#include "signalling/five_tone_special_dialog.h"
 
 #include "forms/key_rules.h"
 #include "ui/captions.h"
@@ -30,7 +30,7 @@ std::string latin1(const QLineEdit* box) { return box->text().toLatin1().toStdSt
 
 } // namespace
 
-SpecialCallDialog::SpecialCallDialog(SpecialTarget target, int currentEntry, const QString& ownId,
+FiveToneSpecialDialog::FiveToneSpecialDialog(SpecialCallTarget target, int currentEntry, const QString& ownId,
                                      const ui::LanguageTexts& texts, ui::Prompter& prompter, QWidget* parent)
     : QDialog(parent), target_(target), ownId_(ownId), texts_(texts), prompter_(prompter)
 {
@@ -42,9 +42,9 @@ SpecialCallDialog::SpecialCallDialog(SpecialTarget target, int currentEntry, con
     type_->setFocus();
 }
 
-QString SpecialCallDialog::option(int id) const { return texts_.option(QString::number(id)); }
+QString FiveToneSpecialDialog::option(int id) const { return texts_.option(QString::number(id)); }
 
-void SpecialCallDialog::build()
+void FiveToneSpecialDialog::build()
 {
     setWindowTitle(option(60062));
     auto* enter = new ui::EnterMovesOn(this);
@@ -73,9 +73,9 @@ void SpecialCallDialog::build()
     entryLabel_->setBuddy(entry_);
     targetLabel_ = new QLabel(this);
     targetLabel_->setObjectName("lblTarget");
-    const bool list = target_ == SpecialTarget::List;
+    const bool list = target_ == SpecialCallTarget::List;
     if (!list)
-        targetLabel_->setText(option(target_ == SpecialTarget::PttIdBegin ? 60302 : 60303));
+        targetLabel_->setText(option(target_ == SpecialCallTarget::PttIdBegin ? 60302 : 60303));
 
     type_ = combo("cmbCallType");
     type_->addItems({option(60073), "ANI", "PTTID"});
@@ -109,7 +109,7 @@ void SpecialCallDialog::build()
     for (QPushButton* b : {buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)})
         b->setAutoDefault(true);
     cancel_ = buttons->button(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &SpecialCallDialog::commit);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FiveToneSpecialDialog::commit);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* top = new QFormLayout;
@@ -129,16 +129,16 @@ void SpecialCallDialog::build()
     layout->addWidget(aniFrame_);
     layout->addWidget(buttons);
 
-    connect(type_, &QComboBox::currentIndexChanged, this, &SpecialCallDialog::showFrames);
+    connect(type_, &QComboBox::currentIndexChanged, this, &FiveToneSpecialDialog::showFrames);
 }
 
-void SpecialCallDialog::showFrames()
+void FiveToneSpecialDialog::showFrames()
 {
     dataFrame_->setVisible(ShowsDataFrame(type_->currentIndex()));
     aniFrame_->setVisible(ShowsAniFrame(type_->currentIndex()));
 }
 
-bool SpecialCallDialog::eventFilter(QObject* watched, QEvent* event)
+bool FiveToneSpecialDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && (watched == dataCalled_ || watched == aniCalled_)) {
         // Leaving for Cancel, for another window or a popup is not leaving
@@ -153,7 +153,7 @@ bool SpecialCallDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void SpecialCallDialog::leaveCalledBox(QLineEdit* box)
+void FiveToneSpecialDialog::leaveCalledBox(QLineEdit* box)
 {
     if (!isVisible() || !box->isVisible() || result())
         return;
@@ -162,7 +162,7 @@ void SpecialCallDialog::leaveCalledBox(QLineEdit* box)
         prompter_.tell(texts_.message(QString::fromStdString(message)), ui::Icon::Warning);
 }
 
-void SpecialCallDialog::commit()
+void FiveToneSpecialDialog::commit()
 {
     const int type = type_->currentIndex();
     const QLineEdit* called = ShowsAniFrame(type) ? aniCalled_ : dataCalled_;

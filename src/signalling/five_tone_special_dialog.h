@@ -5,7 +5,7 @@
 // entry through StoreSpecialCall, a PTT-ID code into its box); Cancel, Esc
 // and closing leave none.
 
-#include "forms/special_call_form.h"
+#include "forms/five_tone_special_form.h"
 
 #include <QDialog>
 #include <QString>
@@ -25,12 +25,12 @@ class Prompter;
 
 namespace qtx::signalling {
 
-class SpecialCallDialog : public QDialog {
+class FiveToneSpecialDialog : public QDialog {
     Q_OBJECT
 public:
     // currentEntry: the 5-tone grid's current entry (-1 for none), the list
     // target's first choice. ownId: the 5-tone editor's own-ID box as it stands.
-    SpecialCallDialog(SpecialTarget target, int currentEntry, const QString& ownId,
+    FiveToneSpecialDialog(SpecialCallTarget target, int currentEntry, const QString& ownId,
                       const ui::LanguageTexts& texts, ui::Prompter& prompter, QWidget* parent = nullptr);
 
     // The OK button's work.
@@ -59,7 +59,7 @@ private:
     void leaveCalledBox(QLineEdit* box);
     QString option(int id) const;
 
-    SpecialTarget target_;
+    SpecialCallTarget target_;
     QString ownId_;
     const ui::LanguageTexts& texts_;
     ui::Prompter& prompter_;
