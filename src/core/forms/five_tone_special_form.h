@@ -4,6 +4,7 @@
 // a call-list entry. The composer writes into a call-list entry or into the
 // 5-tone editor's PTT-ID begin or end code box.
 
+#include "convert/code_text.h"
 #include "model/codeplug.h"
 #include "model/result.h"
 
@@ -20,8 +21,6 @@ inline constexpr int kSpecialEntryCount = 100;
 inline constexpr int kCalledCodeLength = 5;
 // Separator list: row 0 none, rows 1-6 these letters.
 inline constexpr std::string_view kSpecialSeparators = "ABCDEF";
-// The mark a call-list code keeps in place of the own ID.
-inline constexpr std::string_view kOwnIdMark = "SelfID";
 
 // The entry the list opens on: the 5-tone grid's current entry, 0 when
 // there is none (-1) or it lies outside 0-99.

@@ -248,9 +248,8 @@ std::vector<BlockLayout> FiveToneLayouts()
 
 Result<SentFiveToneCode> ResolveSelfId(std::string_view code, int codeLength, std::string_view ownId)
 {
-    static constexpr std::string_view kMark = "SelfID";
     const std::string trimmed = TrimFixed(code);
-    const bool marked = trimmed.size() >= kMark.size() && trimmed.ends_with(kMark) &&
+    const bool marked = trimmed.size() >= kOwnIdMark.size() && trimmed.ends_with(kOwnIdMark) &&
                         codeLength == static_cast<int>(trimmed.size());
     if (!marked)
         return SentFiveToneCode{trimmed, codeLength};
@@ -261,7 +260,7 @@ Result<SentFiveToneCode> ResolveSelfId(std::string_view code, int codeLength, st
     if (!ownIdOk)
         return CodecError(kStepFiveTone, "code " + QuoteText(trimmed) + " needs the own ID, which is " +
                                              QuoteText(ownId) + " and not five digits");
-    const std::string withId = trimmed.substr(0, trimmed.size() - kMark.size()) + std::string(ownId);
+    const std::string withId = trimmed.substr(0, trimmed.size() - kOwnIdMark.size()) + std::string(ownId);
     std::string sent = EncodeFiveToneCode(withId, ownId);
     const int length = static_cast<int>(sent.size());
     return SentFiveToneCode{std::move(sent), length};
