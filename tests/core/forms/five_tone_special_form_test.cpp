@@ -72,8 +72,8 @@ TEST(FiveToneSpecialCompose, DataCallCarriesTheMessageAsHexPairs)
 {
     const std::string data = composed(kData, "12345", "AB", 0, SpecialCallTarget::List, "67890");
     EXPECT_EQ(data, "E112345E4142");
-    // Stored, the called code's first digit repeats the "1" of "E1"; the
-    // message pairs stay as they are.
+    // Stored, the called code's "1" repeats the "1" of "E1"; the message
+    // pairs stay as they are.
     FiveToneCode entry;
     StoreSpecialCall(entry, data, "67890");
     EXPECT_EQ(entry.Code.trimmed(), "E1E2345E4142");
@@ -90,40 +90,26 @@ TEST(FiveToneSpecialCompose, DataCallCarriesTheMessageAsHexPairs)
 TEST(FiveToneSpecialCompose, CalledCodeNeedsFiveCharacters)
 {
     EXPECT_EQ(CalledCodeLeaveMessage("1234"), "900C");
-    EXPECT_EQ(CalledCodeLeaveMessage(""), "900C");
     EXPECT_EQ(CalledCodeLeaveMessage("1234A"), "");
-    for (int type : {kData, kAni}) {
-        EXPECT_EQ(refusal(type, "1234", "AB", 0, SpecialCallTarget::List, "67890"), "") << type;
-        EXPECT_EQ(refusal(type, "12B45", "AB", 0, SpecialCallTarget::List, "67890"), "") << type;
-    }
-    EXPECT_EQ(refusal(3, "12345", "", 0, SpecialCallTarget::List, "67890"), "");
+    for (int type : {kData, kAni})
+        for (std::string_view called : {"1234", "12B45"})
+            EXPECT_EQ(refusal(type, called, "AB", 0, SpecialCallTarget::List, "67890"), "") << type << called;
 }
 
-TEST(FiveToneSpecialCompose, EntriesAndFrames)
+TEST(FiveToneSpecialCompose, StoredListCallsReachTheRadio)
 {
-    EXPECT_EQ(OpeningSpecialEntry(-1), 0);
-    EXPECT_EQ(OpeningSpecialEntry(99), 99);
-    EXPECT_EQ(OpeningSpecialEntry(100), 0);
-    EXPECT_TRUE(ShowsDataFrame(kData) && !ShowsAniFrame(kData));
-    EXPECT_TRUE(ShowsAniFrame(kAni) && !ShowsDataFrame(kAni));
-    EXPECT_FALSE(ShowsDataFrame(kPttId) || ShowsAniFrame(kPttId));
-}
-
-TEST(FiveToneSpecialCompose, ComposedListCallsReachTheRadio)
-{
-    // Every kind of list call goes to the radio once the own ID is set.
+    // The called part is stored repeat-encoded ("1E1E1SelfID"); the radio
+    // still gets every tone once the own ID is set.
     auto cp = std::make_unique<Codeplug>();
     FiveToneSettings& f = cp->body.Settings.FiveTone;
     f.OwnCode.setTerminated("67890");
     f.OwnIdLength = 5;
-    StoreSpecialCall(f.CallList[0], composed(kPttId, "", "", 0, SpecialCallTarget::List, ""), "67890");
     StoreSpecialCall(f.CallList[1], composed(kAni, "11111", "", 0, SpecialCallTarget::List, ""), "67890");
-    StoreSpecialCall(f.CallList[2], composed(kData, "12345", "HI", 0, SpecialCallTarget::List, ""), "67890");
+    EXPECT_EQ(f.CallList[1].Code.trimmed(), "1E1E1SelfID");
     RadioImage image{};
     PrefillImage(image);
     const auto r = SetCommDataBy5Tone(f, 2, image);
     ASSERT_TRUE(r.ok()) << r.error().detail;
-    EXPECT_EQ(image[0x0D22], 10); // 1E1E167890
-    EXPECT_EQ(image[0x0D24], 0x1E);
-    EXPECT_EQ(image[0x0D28], 0x90);
+    EXPECT_EQ(std::vector<int>(image.begin() + 0x0D22, image.begin() + 0x0D29),
+              (std::vector<int>{10, 7, 0x1E, 0x1E, 0x16, 0x78, 0x90}));
 }
