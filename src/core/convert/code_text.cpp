@@ -110,9 +110,8 @@ bool IsSpecialCode(std::string_view code, std::string_view own)
 {
     if (code.size() < 10)
         return false;
-    constexpr std::string_view selfId = "SelfID";
     bool checkFunction = false;
-    if (code.size() >= selfId.size() && code.substr(code.size() - selfId.size()) == selfId) {
+    if (code.ends_with(kOwnIdMark)) {
         if (code.size() == 11)
             return true;
         if (code.size() != 12)

@@ -30,6 +30,9 @@ double DefaultBandLimit(int index);
 // The text after the last path separator ("/" or "\"), or the whole path.
 std::string FileNameOfPath(std::string_view path);
 
+// The mark a stored 5-tone code keeps in place of the radio's own ID.
+inline constexpr std::string_view kOwnIdMark = "SelfID";
+
 // 5-tone repeat encoding: a digit equal to the tone sent just before it
 // becomes the repeat tone "E". previous is the tone sent before the code, or
 // "X" for none.

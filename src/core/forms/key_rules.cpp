@@ -37,4 +37,16 @@ char BookNameKey(char c)
     return digit(u) || (u >= 'A' && u <= 'Z') || u == ' ' ? u : 0;
 }
 
+char CalledCodeKey(char c)
+{
+    const char u = c == 'a' ? 'A' : c;
+    return digit(u) || u == 'A' ? u : 0;
+}
+
+char UpperAlnumKey(char c)
+{
+    const char u = upper(c);
+    return digit(u) || (u >= 'A' && u <= 'Z') ? u : 0;
+}
+
 } // namespace qtx

@@ -21,5 +21,9 @@ char HexKey(char c);
 char DtmfCodeKey(char c);
 // A-Z, 0-9 and the space; a-z become A-Z (communication-book names).
 char BookNameKey(char c);
+// 0-9 and "A"; "a" becomes "A" (5-tone called codes).
+char CalledCodeKey(char c);
+// A-Z and 0-9; a-z become A-Z (5-tone data-call messages).
+char UpperAlnumKey(char c);
 
 } // namespace qtx

@@ -1,5 +1,6 @@
 #include "image/five_tone_codec.h"
 
+#include "convert/code_text.h"
 #include "convert/numeric.h"
 #include "image/codec_support.h"
 #include "image/field_table.h"
@@ -245,6 +246,26 @@ std::vector<BlockLayout> FiveToneLayouts()
             DescribeBlock("5-tone information code", im::kFiveToneInfoCodes.size, kInfoCode)};
 }
 
+Result<SentFiveToneCode> ResolveSelfId(std::string_view code, int codeLength, std::string_view ownId)
+{
+    const std::string trimmed = TrimFixed(code);
+    const bool marked = trimmed.size() >= kOwnIdMark.size() && trimmed.ends_with(kOwnIdMark) &&
+                        codeLength == static_cast<int>(trimmed.size());
+    if (!marked)
+        return SentFiveToneCode{trimmed, codeLength};
+    const bool ownIdOk =
+        ownId.size() == static_cast<size_t>(ft::kOwnIdSize) && std::all_of(ownId.begin(), ownId.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        });
+    if (!ownIdOk)
+        return CodecError(kStepFiveTone, "code " + QuoteText(trimmed) + " needs the own ID, which is " +
+                                             QuoteText(ownId) + " and not five digits");
+    const std::string withId = trimmed.substr(0, trimmed.size() - kOwnIdMark.size()) + std::string(ownId);
+    std::string sent = EncodeFiveToneCode(withId, ownId);
+    const int length = static_cast<int>(sent.size());
+    return SentFiveToneCode{std::move(sent), length};
+}
+
 uint8_t ToneLengthToImage(int milliseconds)
 {
     return static_cast<uint8_t>(milliseconds >= 30 && milliseconds <= 100 ? milliseconds / 10 : 7);
@@ -261,11 +282,27 @@ Result<void> SetCommDataBy5Tone(const FiveToneSettings& f, uint8_t codeFormat, R
     (void)Put(kDecodeTime, im::kFiveToneHeader, DecodeTime{codeFormat}, image);
     (void)Put(kUserTones, im::kUserToneTable, f, image);
 
+    // The own ID as the header carries it, for codes with the own-ID mark.
+    const std::string ownId = f.OwnCode.str().substr(0, std::min<size_t>(f.OwnIdLength, f.OwnCode.size));
+    auto resolved = [&](const Code& c) -> Result<Code> {
+        auto sent = ResolveSelfId(c.Code.str(), c.CodeLength, ownId);
+        if (!sent)
+            return sent.error();
+        Code out = c;
+        out.Code.setTerminated(sent.value().code);
+        out.CodeLength = static_cast<uint8_t>(sent.value().length);
+        return out;
+    };
+
     // Codes go out one by one; those before a bad one stay written.
-    if (auto problem = Put(kPttIdCode, im::kFiveTonePttIdBegin.area, f.PttIdBegin, image))
-        return fail("PttIdBegin " + *problem);
-    if (auto problem = Put(kPttIdCode, im::kFiveTonePttIdEnd.area, f.PttIdEnd, image))
-        return fail("PttIdEnd " + *problem);
+    for (auto [name, code, area] : {std::tuple{"PttIdBegin ", &f.PttIdBegin, im::kFiveTonePttIdBegin.area},
+                                    std::tuple{"PttIdEnd ", &f.PttIdEnd, im::kFiveTonePttIdEnd.area}}) {
+        const auto sent = resolved(*code);
+        if (!sent)
+            return fail(name + sent.error().detail);
+        if (auto problem = Put(kPttIdCode, area, sent.value(), image))
+            return fail(name + *problem);
+    }
     for (int j = 0; j < im::kFiveToneInfoCodes.count; ++j)
         if (auto problem = Put(kInfoCode, im::kFiveToneInfoCodes.entry(j), f.InfoCodes[j], image))
             return fail("information code " + std::to_string(j + 1) + " " + *problem);
@@ -275,8 +312,12 @@ Result<void> SetCommDataBy5Tone(const FiveToneSettings& f, uint8_t codeFormat, R
         const FiveToneCode& call = f.CallList[k];
         if (call.Empty == 0)
             bitmap.setMapBit(k, false);
-        if (auto problem = Put(kCallEntry, im::FiveToneCall(k).area, call, image))
-            return fail("call entry " + std::to_string(k) + " " + *problem);
+        const std::string name = "call entry " + std::to_string(k) + " ";
+        const auto sent = resolved(call);
+        if (!sent)
+            return fail(name + sent.error().detail);
+        if (auto problem = Put(kCallEntry, im::FiveToneCall(k).area, sent.value(), image))
+            return fail(name + *problem);
     }
     return {};
 }

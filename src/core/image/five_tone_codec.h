@@ -8,6 +8,8 @@
 #include "model/result.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace qtx {
 
@@ -20,8 +22,23 @@ uint8_t ToneLengthFromImage(uint8_t b);
 // and information codes.
 std::vector<image::BlockLayout> FiveToneLayouts();
 
+// A call-list or PTT-ID code as it goes to the radio.
+struct SentFiveToneCode {
+    std::string code;
+    int length = 0;
+    friend bool operator==(const SentFiveToneCode&, const SentFiveToneCode&) = default;
+};
+
+// A stored code whose trimmed text ends with the own-ID mark "SelfID", with
+// its length equal to that text's length, goes out with the own ID's five
+// digits in place of the mark, repeat-encoded as a whole
+// (EncodeFiveToneCode). Such a code needs ownId to be five digits; the
+// error's detail names the own ID. Any other code goes out as stored.
+Result<SentFiveToneCode> ResolveSelfId(std::string_view code, int codeLength, std::string_view ownId);
+
 // codeFormat is the decode time kept outside the 5-tone record. Fails with
-// "SetCommDataBy5ToneError"; a code longer than its area's room (24 digits
+// "SetCommDataBy5ToneError"; codes with the own-ID mark go out through
+// ResolveSelfId with the header's own ID; a code longer than its area's room (24 digits
 // for the PTT-ID codes, 40 for call entries, 12 for information codes) is
 // refused rather than spilled into the next area.
 Result<void> SetCommDataBy5Tone(const FiveToneSettings& fiveTone, uint8_t codeFormat, RadioImage& image);

@@ -43,11 +43,16 @@ TEST(KeyRules, LettersAreStoredUpperCase)
     EXPECT_EQ(BookNameKey(' '), ' ');
     EXPECT_EQ(BookNameKey('-'), 0);
     EXPECT_EQ(taken(BookNameKey).size(), 1u + 10u + 26u + 26u);
+    EXPECT_EQ(taken(CalledCodeKey), "0123456789AA");
+    EXPECT_EQ(UpperAlnumKey('q'), 'Q');
+    EXPECT_EQ(UpperAlnumKey(' '), 0);
+    EXPECT_EQ(taken(UpperAlnumKey).size(), 10u + 26u + 26u);
 }
 
 TEST(KeyRules, NothingOutsidePrintableAscii)
 {
-    for (KeyRule rule : {DigitKey, FrequencyKey, PrintableKey, NameKey, HexKey, DtmfCodeKey, BookNameKey}) {
+    for (KeyRule rule : {DigitKey, FrequencyKey, PrintableKey, NameKey, HexKey, DtmfCodeKey, BookNameKey,
+                          CalledCodeKey, UpperAlnumKey}) {
         EXPECT_EQ(rule('\x7f'), 0);
         EXPECT_EQ(rule('\x1f'), 0);
         EXPECT_EQ(rule(static_cast<char>(0xe4)), 0); // a Latin-1 byte

@@ -312,14 +312,87 @@ TEST_F(FiveToneCodec, CodesNeverReachIntoTheNextArea)
 
 TEST_F(FiveToneCodec, NonHexadecimalCodesFail)
 {
-    // The composer's placeholder for the own ID cannot be sent as digits.
-    f.CallList[5].Code.setTerminated("E6SelfID");
-    f.CallList[5].CodeLength = 8;
+    f.CallList[5].Code.setTerminated("12X45");
+    f.CallList[5].CodeLength = 5;
     const auto r = encode();
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error().message, "SetCommDataBy5ToneError");
     EXPECT_NE(r.error().detail.find("call entry 5"), std::string::npos) << r.error().detail;
     EXPECT_EQ(bytes(0x0D00 + 5 * 32, 8), V(8, 0));
+}
+
+// The composer stores ANI and PTT-ID calls with "SelfID" standing for the
+// own ID; the radio gets the own ID's digits in its place.
+class FiveToneSelfId : public FiveToneCodec {
+protected:
+    void SetUp() override
+    {
+        FiveToneCodec::SetUp();
+        setOwnId("67890");
+    }
+    void setOwnId(const std::string& id)
+    {
+        f.OwnCode.setTerminated(id);
+        f.OwnIdLength = static_cast<uint8_t>(id.size());
+    }
+    static void setCode(FiveToneCode& c, const std::string& code)
+    {
+        c.Empty = 0;
+        c.Code.setTerminated(code);
+        c.CodeLength = static_cast<uint8_t>(code.size());
+    }
+    std::vector<int> call(int k, int count) const { return bytes(0x0D00 + 32 * k + 2, count); }
+};
+
+TEST_F(FiveToneSelfId, MarkedCodesGoOutWithTheOwnIdDigits)
+{
+    setCode(f.CallList[3], "12345BSelfID");
+    setCode(f.CallList[0], "E6SelfID");
+    setCode(f.CallList[4], "12345SelfID");
+    setCode(f.PttIdBegin, "E6SelfID");
+    ASSERT_TRUE(encode().ok());
+    EXPECT_EQ(call(3, 8), (V{11, 7, 0x12, 0x34, 0x5B, 0x67, 0x89, 0x0E}));
+    EXPECT_EQ(call(0, 6), (V{7, 7, 0xE6, 0xE7, 0x89, 0x0E}));
+    EXPECT_EQ(call(4, 7), (V{10, 7, 0x12, 0x34, 0x56, 0x78, 0x90}));
+    EXPECT_EQ(bytes(0x0362, 6), (V{7, 7, 0xE6, 0xE7, 0x89, 0x0E}));
+
+    // A radio read gives the ID written out.
+    const FiveToneSettings back = parsed();
+    EXPECT_EQ(back.CallList[3].Code.trimmed(), "12345B67890");
+    EXPECT_EQ(back.CallList[0].Code.trimmed(), "E6E7890");
+}
+
+TEST(FiveToneResolveSelfId, RepeatTonesAcrossTheOwnId)
+{
+    // The own ID's digits repeat each other and the called part's last digit.
+    EXPECT_EQ(ResolveSelfId("12345BSelfID", 12, "11111").value(), (SentFiveToneCode{"12345B1E1E1", 11}));
+    EXPECT_EQ(ResolveSelfId("12341SelfID", 11, "11111").value(), (SentFiveToneCode{"12341E1E1E", 10}));
+}
+
+TEST_F(FiveToneSelfId, RefusedWithoutAFiveDigitOwnId)
+{
+    setCode(f.CallList[2], "12345BSelfID");
+    for (const std::string id : {"", "678"}) {
+        setOwnId(id);
+        const auto r = encode();
+        ASSERT_FALSE(r.ok()) << id;
+        EXPECT_EQ(r.error().message, "SetCommDataBy5ToneError");
+        EXPECT_NE(r.error().detail.find("call entry 2"), std::string::npos) << r.error().detail;
+        EXPECT_NE(r.error().detail.find("\"" + id + "\""), std::string::npos) << r.error().detail;
+        EXPECT_EQ(call(2, 4), V(4, 0));
+    }
+    f.CallList[2] = FiveToneCode{};
+    setCode(f.PttIdEnd, "E6SelfID");
+    const auto r = encode();
+    ASSERT_FALSE(r.ok());
+    EXPECT_NE(r.error().detail.find("PttIdEnd"), std::string::npos) << r.error().detail;
+
+    // The mark stands for the own ID only in the form the composer stores:
+    // with another code length it is text the radio cannot take.
+    setOwnId("67890");
+    f.PttIdEnd.CodeLength = 10;
+    EXPECT_FALSE(encode().ok());
+    EXPECT_EQ(ResolveSelfId("E6SelfID", 10, "67890").value(), (SentFiveToneCode{"E6SelfID", 10}));
 }
 
 TEST_F(FiveToneCodec, UserToneTableKeepsAllSixteenBits)
