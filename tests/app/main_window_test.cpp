@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
         window->action(key)->trigger();
     }
     EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
-    EXPECT_FALSE(window->action("MnuView5Tone")->isEnabled());
+    EXPECT_FALSE(window->action("MnuViewDTMF")->isEnabled());
 
     asked.clear();
     const QTreeWidgetItem* root = window->tree()->topLevelItem(0);

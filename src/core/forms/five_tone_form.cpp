@@ -111,7 +111,7 @@ PttIdForm showPttId(const FiveToneCode& c)
 
 void storePttId(const PttIdForm& form, std::string_view own, FiveToneCode& c)
 {
-    const std::string typed = form.code.substr(0, kPttIdCodeLength);
+    const std::string typed = form.code.substr(0, kFiveTonePttIdLength);
     setCode(c, EncodeFiveToneCode(typed, own));
     c.Standard = static_cast<uint8_t>(form.standard);
     c.ToneLength = static_cast<uint8_t>(FiveToneValueOfRow(FiveToneList::ToneLength, form.toneLength));
@@ -224,8 +224,8 @@ void CorrectFiveTone(FiveToneSettings& work)
         work.Setting60309 = 0;
     for (FiveToneCode& c : work.CallList)
         correctCode(c, kCallCodeLength);
-    correctCode(work.PttIdBegin, kPttIdCodeLength);
-    correctCode(work.PttIdEnd, kPttIdCodeLength);
+    correctCode(work.PttIdBegin, kFiveTonePttIdLength);
+    correctCode(work.PttIdEnd, kFiveTonePttIdLength);
     for (FiveToneInfoCode& c : work.InfoCodes)
         c.CodeLength = static_cast<uint8_t>(std::min<int>(c.CodeLength, kInfoCodeLength));
 }
@@ -406,6 +406,12 @@ void ResetSpecialCall(FiveToneCode& entry)
 void CommitCallCode(FiveToneCode& entry, std::string_view typed, std::string_view own)
 {
     setCode(entry, EncodeFiveToneCode(typed.substr(0, kCallCodeLength), own));
+    entry.Empty = entry.CodeLength > 0 ? 0 : 1;
+}
+
+void StoreComposedCode(FiveToneCode& entry, std::string_view code)
+{
+    setCode(entry, code.substr(0, kCallCodeLength));
     entry.Empty = entry.CodeLength > 0 ? 0 : 1;
 }
 

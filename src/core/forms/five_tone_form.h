@@ -20,7 +20,7 @@ namespace qtx {
 inline constexpr int kFiveToneCallCount = 100;
 inline constexpr int kFiveToneInfoCount = 8;
 inline constexpr int kOwnIdLength = 5;
-inline constexpr int kPttIdCodeLength = 24; // digits the radio holds
+inline constexpr int kFiveTonePttIdLength = 24; // digits the radio holds
 inline constexpr int kCallCodeLength = 40;
 inline constexpr int kInfoCodeLength = 12;
 inline constexpr int kFiveToneNameLength = 7;
@@ -78,21 +78,6 @@ struct CodeCells {
 // The forms, tried in order: data call "E1" + 8 or more characters with
 // the 8th "E"; PTT-ID "E6" + 6 or more; ANI (IsSpecialCode); else plain.
 CodeCells ClassifyFiveToneCode(std::string_view code, int length, std::string_view own);
-
-// The type and code cells as shown; option(id) gives the texts of 60073
-// (data call) and 60084 (message).
-struct CallRowText {
-    std::string type, code;
-};
-template <class Lookup> CallRowText CodeCellTexts(const CodeCells& cells, const Lookup& option)
-{
-    switch (cells.type) {
-    case FiveToneCallType::DataCall: return {option(60073), option(60084) + "        " + cells.code};
-    case FiveToneCallType::PttId: return {"PTTID", ""};
-    case FiveToneCallType::Ani: return {"ANI", cells.code};
-    default: return {"", cells.code};
-    }
-}
 
 // The own ID changed from `previous` to `own`: a code "E2"/"E6" followed by
 // "SelfID" or the previous ID, or an ANI code ending in the previous ID,
@@ -196,6 +181,8 @@ bool CanResetSpecialCall(const CodeCells& cells);
 void ResetSpecialCall(FiveToneCode& entry);
 
 void CommitCallCode(FiveToneCode& entry, std::string_view typed, std::string_view own);
+// A code the special-call composer built, already in stored form.
+void StoreComposedCode(FiveToneCode& entry, std::string_view code);
 void CommitCallStandard(FiveToneCode& entry, int standard);
 // A standard chosen in the cell's list: it also sets its tone length (kept
 // for EIA and the user set).

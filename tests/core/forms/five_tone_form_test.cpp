@@ -106,11 +106,6 @@ TEST(FiveToneCodes, Forms)
     EXPECT_EQ(ClassifyFiveToneCode("E6SelfID", 8, "").type, T::PttId);
     EXPECT_EQ(ClassifyFiveToneCode("E6123", 5, "").type, T::Plain);
     EXPECT_EQ(ClassifyFiveToneCode("12345", 7, ""), (CodeCells{T::Plain, "12345EE"}));
-
-    const auto option = [](int id) { return std::to_string(id); };
-    EXPECT_EQ(CodeCellTexts(CodeCells{T::DataCall, "AB"}, option).code, "60084        AB");
-    EXPECT_EQ(CodeCellTexts(CodeCells{T::DataCall, "AB"}, option).type, "60073");
-    EXPECT_EQ(CodeCellTexts(CodeCells{T::PttId, ""}, option).type, "PTTID");
 }
 
 TEST(FiveToneOwnId, RewriteOnlyCodesCarryingTheOwnId)
