@@ -349,6 +349,7 @@ void FiveToneEditor::build()
         static_cast<QPushButton*>(b)->setAutoDefault(false);
         static_cast<QPushButton*>(b)->setDefault(false);
     }
+    ok_ = buttons->button(QDialogButtonBox::Ok);
     cancel_ = buttons->button(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &FiveToneEditor::commit);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -573,9 +574,11 @@ bool FiveToneEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ownId_ && event->type() == QEvent::FocusOut && !loading_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Cancel and leaving the window are no reason to check the ID.
+        // Cancel and leaving the window are no reason to check the ID; OK
+        // checks it itself.
+        const QWidget* to = QApplication::focusWidget();
         const bool check = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                           QApplication::focusWidget() != cancel_;
+                           to != cancel_ && to != ok_;
         if (check)
             QTimer::singleShot(0, this, [this] {
                 if (isVisible() && result() == 0 && !ownId_->hasFocus())

@@ -144,6 +144,7 @@ private:
     QPushButton* editTones_;
     QTableWidget* grid_;
     std::array<QPushButton*, 3> special_{}; // call list, PTT-ID begin, PTT-ID end
+    QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
 
