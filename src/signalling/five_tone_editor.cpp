@@ -103,6 +103,13 @@ public:
         window_->commitCell(index.row(), index.column(), value);
     }
 
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (open_ == editor)
+            open_ = nullptr;
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
     // Commits and closes the open editor, if any.
     void finish()
     {

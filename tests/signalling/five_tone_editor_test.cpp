@@ -200,6 +200,15 @@ TEST_F(FiveToneEditorTest, CallListCells)
     EXPECT_EQ(editor.working().CallList[0].Empty, 0);
     emit grid->cellDoubleClicked(1, kColumnCode); // a plain call asks nothing
     EXPECT_EQ(prompter.asked.size(), 2);
+
+    // OK commits the cell being edited.
+    grid->setCurrentCell(1, kColumnName);
+    QCoreApplication::processEvents();
+    type("car\\~1");
+    editor.commit();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    EXPECT_EQ(cp.body.Settings.FiveTone.CallList[1].Name.trimmed(), "car1");
+    EXPECT_EQ(cp.body.Settings.FiveTone.CallList[5].CodeLength, 40);
 }
 
 TEST_F(FiveToneEditorTest, UserToneSetClampsEveryBoxOnOk)
