@@ -292,7 +292,9 @@ void FiveToneEditor::build()
         middle->addWidget(frame);
         connect(p.standard, &QComboBox::activated, this,
                 [this, i] { onStandardChosen(ptt_[size_t(i)].standard, ptt_[size_t(i)].toneLength); });
-        connect(special, &QPushButton::clicked, this, [this, i] { composeSpecial(i == 0 ? kPttIdBegin : kPttIdEnd); });
+        connect(special, &QPushButton::clicked, this, [this, i] {
+            composeSpecial(i == 0 ? SpecialCallTarget::PttIdBegin : SpecialCallTarget::PttIdEnd);
+        });
     }
     middle->addStretch();
 
@@ -340,7 +342,7 @@ void FiveToneEditor::build()
     auto* listSpecial = new QPushButton(texts_.text(3003), this);
     listSpecial->setObjectName("cmdListSpecial");
     special_[0] = listSpecial;
-    connect(listSpecial, &QPushButton::clicked, this, [this] { composeSpecial(std::max(0, grid_->currentRow())); });
+    connect(listSpecial, &QPushButton::clicked, this, [this] { composeSpecial(SpecialCallTarget::List); });
     auto* gridRow = new QHBoxLayout;
     gridRow->addWidget(grid_, 1);
     auto* gridSide = new QVBoxLayout;
@@ -609,22 +611,21 @@ void FiveToneEditor::setSpecialComposer(SpecialComposer composer)
         b->setEnabled(static_cast<bool>(composer_));
 }
 
-void FiveToneEditor::composeSpecial(int target)
+void FiveToneEditor::composeSpecial(SpecialCallTarget target)
 {
     commitGridEdit();
     if (!composer_)
         return;
-    const std::string own = work_.OwnCode.trimmed();
-    if (target >= 0) {
-        FiveToneCode& entry = work_.CallList[static_cast<size_t>(target)];
-        if (const auto code = composer_(target, CodeAtLength(entry.Code.str(), entry.CodeLength), own)) {
-            StoreComposedCode(entry, *code);
-            showRow(target);
-        }
+    const auto call = composer_(target, grid_->currentRow(), ownId_->text());
+    if (!call)
+        return;
+    if (call->target == SpecialCallTarget::List) {
+        const int entry = std::clamp(call->entry, 0, kFiveToneCallCount - 1);
+        StoreSpecialCall(work_.CallList[static_cast<size_t>(entry)], call->code, latin1(ownId_->text()));
+        showRow(entry);
+        grid_->setCurrentCell(entry, kColumnType);
     } else {
-        QLineEdit* box = ptt_[target == kPttIdBegin ? 0 : 1].code;
-        if (const auto code = composer_(target, latin1(box->text()), own))
-            box->setText(ui::fromLatin1(*code));
+        ptt_[call->target == SpecialCallTarget::PttIdBegin ? 0 : 1].code->setText(ui::fromLatin1(call->code));
     }
 }
 

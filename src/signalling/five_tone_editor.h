@@ -7,6 +7,7 @@
 // Codeplug untouched.
 
 #include "forms/five_tone_form.h"
+#include "forms/five_tone_special_form.h"
 
 #include <QDialog>
 #include <QTableWidget>
@@ -48,13 +49,12 @@ public:
     FiveToneEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, ui::Prompter& prompter,
                    QWidget* parent = nullptr);
 
-    // Where a special call goes: a call-list entry (0-99) or a PTT-ID code.
-    enum SpecialTarget { kPttIdBegin = -1, kPttIdEnd = -2 };
-    // The special-call composer: it receives the target's code in stored
-    // form and the own ID, and returns the code to store, or none when the
-    // user cancels. Until one is set the three "Special" buttons are disabled.
-    using SpecialComposer =
-        std::function<std::optional<std::string>(int target, const std::string& code, const std::string& ownId)>;
+    // The special-call composer: opened for a target with the grid's current
+    // entry (-1 for none) and the own-ID box as it stands, it returns the
+    // composed call, or none when the user cancels. Until one is set the
+    // three "Special" buttons stay disabled.
+    using SpecialComposer = std::function<std::optional<SpecialCall>(SpecialCallTarget target, int currentEntry,
+                                                                     const QString& ownId)>;
     void setSpecialComposer(SpecialComposer composer);
 
     // The OK button's work.
@@ -108,7 +108,7 @@ private:
     void onStandardChosen(QComboBox* list, QComboBox* toneLength);
     void onCellDoubleClicked(int row, int column);
     void editUserTones();
-    void composeSpecial(int target);
+    void composeSpecial(SpecialCallTarget target);
     void commitGridEdit();
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -211,6 +211,38 @@ TEST_F(FiveToneEditorTest, CallListCells)
     EXPECT_EQ(cp.body.Settings.FiveTone.CallList[5].CodeLength, 40);
 }
 
+// A composer plugged in wakes the Special buttons; its call lands where it
+// was aimed.
+TEST_F(FiveToneEditorTest, SpecialButtonsHandTheComposedCallOn)
+{
+    FiveToneEditor editor(cp, texts, prompter);
+    show(editor);
+    std::vector<std::pair<SpecialCallTarget, int>> asked;
+    editor.setSpecialComposer([&](SpecialCallTarget target, int entry, const QString& own) -> std::optional<SpecialCall> {
+        asked.emplace_back(target, entry);
+        EXPECT_EQ(own, "12345");
+        if (target == SpecialCallTarget::List)
+            return SpecialCall{target, 7, "67890BSelfID"};
+        if (target == SpecialCallTarget::PttIdEnd)
+            return SpecialCall{target, 0, "E6SelfID"};
+        return std::nullopt; // cancelled
+    });
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(editor.specialButton(i)->isEnabled());
+    editor.callGrid()->setCurrentCell(3, kColumnType);
+    editor.specialButton(0)->click();
+    EXPECT_EQ(editor.callGrid()->item(7, kColumnType)->text(), "ANI");
+    EXPECT_EQ(editor.callGrid()->item(7, kColumnCode)->text(), "67890");
+    EXPECT_EQ(editor.working().CallList[7].Empty, 0);
+    editor.specialButton(2)->click();
+    EXPECT_EQ(editor.pttIdCodeBox(1)->text(), "E6SelfID");
+    editor.specialButton(1)->click();
+    EXPECT_EQ(editor.pttIdCodeBox(0)->text(), "E612345");
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0], std::make_pair(SpecialCallTarget::List, 3));
+    EXPECT_EQ(asked[2].first, SpecialCallTarget::PttIdBegin);
+}
+
 TEST_F(FiveToneEditorTest, UserToneSetClampsEveryBoxOnOk)
 {
     UserToneTable tones = cp.body.Settings.FiveTone.UserToneTable;

@@ -199,11 +199,11 @@ bool RewriteOwnId(FiveToneCode& code, std::string_view previous, std::string_vie
     std::string plain; // the code with the new ID, before encoding
     if (text.size() >= 2 && text[0] == 'E' && (text[1] == '2' || text[1] == '6')) {
         const std::string_view rest = std::string_view(text).substr(2);
-        if (rest != "SelfID" && !isOwnId(rest, previous, text[1]))
+        if (rest != kOwnIdMark && !isOwnId(rest, previous, text[1]))
             return false;
         plain = text.substr(0, 2) + std::string(own);
     } else if (ClassifyFiveToneCode(text, static_cast<int>(text.size()), previous).type == FiveToneCallType::Ani &&
-               !endsWith(text, "SelfID")) {
+               !endsWith(text, kOwnIdMark)) {
         // The called part decoded, the separator (11 characters) as it is.
         plain = Mid5ToneNoE(text, 0, 5) + (text.size() == 11 ? text.substr(5, 1) : std::string()) + std::string(own);
     } else {
@@ -406,12 +406,6 @@ void ResetSpecialCall(FiveToneCode& entry)
 void CommitCallCode(FiveToneCode& entry, std::string_view typed, std::string_view own)
 {
     setCode(entry, EncodeFiveToneCode(typed.substr(0, kCallCodeLength), own));
-    entry.Empty = entry.CodeLength > 0 ? 0 : 1;
-}
-
-void StoreComposedCode(FiveToneCode& entry, std::string_view code)
-{
-    setCode(entry, code.substr(0, kCallCodeLength));
     entry.Empty = entry.CodeLength > 0 ? 0 : 1;
 }
 

@@ -80,7 +80,7 @@ struct CodeCells {
 CodeCells ClassifyFiveToneCode(std::string_view code, int length, std::string_view own);
 
 // The own ID changed from `previous` to `own`: a code "E2"/"E6" followed by
-// "SelfID" or the previous ID, or an ANI code ending in the previous ID,
+// the own-ID mark or the previous ID, or an ANI code ending in the previous ID,
 // gets the new ID, encoded again with its length. Other codes stay.
 // True when the code changed.
 bool RewriteOwnId(FiveToneCode& code, std::string_view previous, std::string_view own);
@@ -181,8 +181,6 @@ bool CanResetSpecialCall(const CodeCells& cells);
 void ResetSpecialCall(FiveToneCode& entry);
 
 void CommitCallCode(FiveToneCode& entry, std::string_view typed, std::string_view own);
-// A code the special-call composer built, already in stored form.
-void StoreComposedCode(FiveToneCode& entry, std::string_view code);
 void CommitCallStandard(FiveToneCode& entry, int standard);
 // A standard chosen in the cell's list: it also sets its tone length (kept
 // for EIA and the user set).
