@@ -6,6 +6,7 @@
 #include "editors/key_editor.h"
 #include "editors/option_editor.h"
 #include "editors/scan_editor.h"
+#include "signalling/five_tone_editor.h"
 #include "signalling/two_tone_editor.h"
 #include "editors/comm_book_editor.h"
 #include "signalling/dtmf_editor.h"
@@ -116,6 +117,11 @@ void Application::wireCommands()
         signalling::TwoToneEditor editor(state_.ws.live, state_, w);
         state_.history.edit({kStepTwoTone}, [&] { editor.exec(); });
         // OK may have moved channels to other calls.
+        w->showListByData();
+    });
+    connect(w, &MainWindow::fiveToneEditorRequested, this, [this, w] {
+        signalling::FiveToneEditor editor(state_.ws.live, state_, *prompter_, w);
+        state_.history.edit({kStepFiveTone}, [&] { editor.exec(); });
         w->showListByData();
     });
     connect(w, &MainWindow::commBookRequested, this, [this, w] {

@@ -178,8 +178,7 @@ void MainWindow::buildMenus()
              {"MnuViewKey", 1029, "N12"}})
         connect(addAction(edit, key, text), &QAction::triggered, this,
                 [this, node = QString(node)] { emit settingEditorRequested(node); });
-    // The 5-tone editor comes later; until then its item is shown disabled
-    // rather than doing nothing.
+    // The signalling editors.
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, int>>{
              {"MnuViewDTMF", 1023}, {"MnuView2Tone", 1024}, {"MnuView5Tone", 1025}}) {
         QAction* item = addAction(edit, key, text);
@@ -188,7 +187,7 @@ void MainWindow::buildMenus()
         else if (QLatin1String(key) == "MnuView2Tone")
             connect(item, &QAction::triggered, this, [this] { emit twoToneEditorRequested(); });
         else
-            item->setEnabled(false);
+            connect(item, &QAction::triggered, this, [this] { emit fiveToneEditorRequested(); });
     }
     connect(addAction(edit, "MnuCommBook", 1804), &QAction::triggered, this, [this] { emit commBookRequested(); });
     connect(addAction(edit, "MnuEMg", 1028), &QAction::triggered, this, [this] { emit infoReadRequested(); });
@@ -545,6 +544,8 @@ void MainWindow::onTreeClicked(QTreeWidgetItem* item)
         emit dtmfEditorRequested();
     else if (key == "N6")
         emit twoToneEditorRequested();
+    else if (key == "N7")
+        emit fiveToneEditorRequested();
     else if (key == "N8")
         emit commBookRequested();
     else if (key == "N9")

@@ -82,6 +82,7 @@ signals:
     // The option (N4), scan (N10), alarm (N11) or key (N12) editor, by tree node.
     void settingEditorRequested(const QString& node);
     void twoToneEditorRequested();
+    void fiveToneEditorRequested();
     void commBookRequested();
     void dtmfEditorRequested();
     void helpRequested();

@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, GridClipboardKeys)
 }
 
 // The option, scan, alarm and key editors open from their menu item and
-// from their tree node alike; the 5-tone item stays disabled.
+// from their tree node alike.
 TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
 {
     start();
@@ -212,7 +212,6 @@ TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
         window->action(key)->trigger();
     }
     EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
-    EXPECT_FALSE(window->action("MnuView5Tone")->isEnabled());
 
     asked.clear();
     const QTreeWidgetItem* root = window->tree()->topLevelItem(0);
@@ -221,25 +220,29 @@ TEST_F(MainWindowTest, SettingEditorsOpenFromMenuAndTree)
     EXPECT_EQ(asked, (QStringList{"N4", "N10", "N11", "N12"}));
 }
 
-// The 2-tone editor opens from its tree node and its Edit menu item.
-TEST_F(MainWindowTest, TwoToneEditorOpensFromTreeAndMenu)
+// The 2-tone and 5-tone editors open from their tree nodes and Edit menu items.
+TEST_F(MainWindowTest, SignallingEditorsOpenFromTreeAndMenu)
 {
     qtx::testing::WriteBytes((programDir + "/Setting.ini").toStdString(), {1, 0, 1, 0, 1, 0, 0, 0, 1, 0});
     start();
-    QSignalSpy opened(window.get(), &MainWindow::twoToneEditorRequested);
-    QAction* item = window->action("MnuView2Tone");
-    ASSERT_TRUE(item->isVisible());
-    ASSERT_TRUE(item->isEnabled());
-    item->trigger();
-    EXPECT_EQ(opened.count(), 1);
-
     const QTreeWidgetItem* root = window->tree()->topLevelItem(0);
-    const int n6 = treeKeys().indexOf("N6");
-    ASSERT_GE(n6, 0);
-    emit window->tree()->itemClicked(root->child(n6), 0);
-    EXPECT_EQ(opened.count(), 2);
-    emit window->tree()->itemClicked(root->child(treeKeys().indexOf("N1")), 0);
-    EXPECT_EQ(opened.count(), 2);
+    const auto check = [&](auto signal, const char* menuKey, const QString& node) {
+        QSignalSpy opened(window.get(), signal);
+        QAction* item = window->action(menuKey);
+        ASSERT_TRUE(item->isVisible()) << menuKey;
+        ASSERT_TRUE(item->isEnabled()) << menuKey;
+        item->trigger();
+        EXPECT_EQ(opened.count(), 1) << menuKey;
+
+        const int at = treeKeys().indexOf(node);
+        ASSERT_GE(at, 0) << node.toStdString();
+        emit window->tree()->itemClicked(root->child(at), 0);
+        EXPECT_EQ(opened.count(), 2) << menuKey;
+        emit window->tree()->itemClicked(root->child(treeKeys().indexOf("N1")), 0);
+        EXPECT_EQ(opened.count(), 2) << menuKey;
+    };
+    check(&MainWindow::twoToneEditorRequested, "MnuView2Tone", "N6");
+    check(&MainWindow::fiveToneEditorRequested, "MnuView5Tone", "N7");
 }
 
 TEST_F(MainWindowTest, IdsStayInViewWhenTheGridScrollsRight)
