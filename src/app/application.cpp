@@ -7,6 +7,7 @@
 #include "editors/option_editor.h"
 #include "editors/scan_editor.h"
 #include "signalling/five_tone_editor.h"
+#include "signalling/five_tone_special_dialog.h"
 #include "signalling/two_tone_editor.h"
 #include "editors/comm_book_editor.h"
 #include "signalling/dtmf_editor.h"
@@ -121,6 +122,11 @@ void Application::wireCommands()
     });
     connect(w, &MainWindow::fiveToneEditorRequested, this, [this, w] {
         signalling::FiveToneEditor editor(state_.ws.live, state_, *prompter_, w);
+        editor.setSpecialComposer([this, &editor](SpecialCallTarget target, int entry, const QString& ownId) {
+            signalling::FiveToneSpecialDialog dialog(target, entry, ownId, state_, *prompter_, &editor);
+            dialog.exec();
+            return dialog.result();
+        });
         state_.history.edit({kStepFiveTone}, [&] { editor.exec(); });
         w->showListByData();
     });
