@@ -69,7 +69,7 @@ protected:
     Report report(int language, std::vector<ReportSection> sections) const
     {
         const LanguageTable table(LanguageFilePath(programDir(), language));
-        return BuildReport(cp, nullptr, sections, table, language, facts);
+        return BuildPrintReport(cp, nullptr, sections, table, language, facts);
     }
 
     // The pages of the PDF as pdftotext -layout reads them.

@@ -388,7 +388,7 @@ std::string ReportPageText(const Report& report, int page, int pages)
     return replaceAll(replaceAll(report.pageFormat, "%1", std::to_string(page)), "%2", std::to_string(pages));
 }
 
-Report BuildReport(const Codeplug& cp, const EmbeddedInfo* info, std::span<const ReportSection> chosen,
+Report BuildPrintReport(const Codeplug& cp, const EmbeddedInfo* info, std::span<const ReportSection> chosen,
                    const LanguageTable& table, int language, const ReportFacts& facts)
 {
     const Builder b(cp, table, language);

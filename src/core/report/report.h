@@ -88,7 +88,7 @@ std::string ReportPageText(const Report& report, int page, int pages);
 
 // `info` is the last radio read's information, or none when nothing was read
 // in this run. Sections not offered are left out; the order is fixed.
-Report BuildReport(const Codeplug& cp, const EmbeddedInfo* info, std::span<const ReportSection> chosen,
+Report BuildPrintReport(const Codeplug& cp, const EmbeddedInfo* info, std::span<const ReportSection> chosen,
                    const LanguageTable& table, int language, const ReportFacts& facts);
 
 } // namespace qtx

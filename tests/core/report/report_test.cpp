@@ -78,7 +78,7 @@ protected:
                  const LanguageTable* table = nullptr, int language = kLanguageEnglish) const
     {
         const std::vector<ReportSection> list(chosen);
-        return BuildReport(cp, info, list, table ? *table : en, language, facts);
+        return BuildPrintReport(cp, info, list, table ? *table : en, language, facts);
     }
 
     static std::vector<ReportSection> sectionsOf(const Report& r)
