@@ -16,6 +16,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace qtx::app {
@@ -43,6 +45,7 @@ QString sectionCaption(const AppState& st, ReportSection s)
 // A menu caption as a window title: no mnemonic, no trailing dots.
 QString titleOf(QString caption)
 {
+    caption.remove(QRegularExpression("\\(&.\\)")); // "打印(&P)..."
     caption.remove('&');
     while (caption.endsWith('.'))
         caption.chop(1);
@@ -162,6 +165,11 @@ void PrintDialog::preview()
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(windowTitle());
+    // Large enough to read a page without zooming.
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        dialog.resize(room.width() * 3 / 4, room.height() * 9 / 10);
+    }
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [&sheet](QPrinter* target) { print::PaintReport(sheet, *target); });
     dialog.exec();

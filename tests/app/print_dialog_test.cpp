@@ -47,7 +47,11 @@ TEST_F(PrintDialogTest, BoxesFollowTheSwitchesAndTheRadioRead)
         const auto chosen = dialog.chosen();
         EXPECT_EQ(std::count(chosen.begin(), chosen.end(), ReportSection::Dtmf), 0);
         EXPECT_EQ(dialog.box(ReportSection::Channels)->text(), st.text(7001));
+        EXPECT_EQ(dialog.windowTitle(), "Print");
     }
+    st.setLanguage(kLanguageChinese);
+    EXPECT_EQ(PrintDialog(st, prompter).windowTitle(), QString::fromUtf8("打印"));
+    st.setLanguage(kLanguageEnglish);
     st.switches.Dtmf = 1;
     st.radioInfo = std::make_shared<const EmbeddedInfo>();
     const PrintDialog dialog(st, prompter);
