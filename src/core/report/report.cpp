@@ -3,6 +3,7 @@
 #include "convert/code_text.h"
 #include "forms/alarm_form.h"
 #include "forms/comm_book_form.h"
+#include "forms/dtmf_form.h"
 #include "forms/key_form.h"
 #include "forms/option_form.h"
 #include "forms/scan_form.h"
@@ -213,42 +214,40 @@ ReportPart Builder::alarm() const
     return {ReportSection::Alarm, text(2600), {fields(std::move(rows))}};
 }
 
-template <size_t N> std::string dtmfCode(const DtmfCode<N>& code)
+std::string rowText(const std::vector<std::string>& rows, int row)
 {
-    const std::string stored = code.Code.trimmed();
-    return DtmfToShown(stored.substr(0, static_cast<size_t>(std::clamp<int>(code.Length, 0, static_cast<int>(N)))));
+    return row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(row)] : std::string();
 }
-
-std::string tenths(int v) { return std::to_string(v / 10) + "." + std::to_string(v % 10); }
 
 ReportPart Builder::dtmf() const
 {
-    const DtmfSettings& d = cp_.body.Settings.Dtmf;
-    static constexpr std::array<const char*, 6> kSendTimes{"30", "50", "100", "200", "300", "500"};
-    static constexpr std::array<const char*, 6> kDigits{"A", "B", "C", "D", "*", "#"};
-    auto digit = [](int v) { return v >= 10 && v <= 15 ? std::string(kDigits[static_cast<size_t>(v - 10)]) : std::string(); };
+    // The window's own view of the record, corrections of out-of-range values included.
+    DtmfSettings work = cp_.body.Settings.Dtmf;
+    const DtmfForm form = LoadDtmfForm(work);
+    const std::array<int, 3> decode{1650, 1651, 1653};
     Rows settings{
-        {text(1740), text(d.Ani == 1 ? 1756 : 1755)},
-        {text(1741), d.SendTime >= 0 && d.SendTime < 6 ? kSendTimes[static_cast<size_t>(d.SendTime)] + text(1780) : ""},
-        {text(3002), latin1ToUtf8(d.OwnId.trimmed())},
-        {text(1604), digit(d.Separator)},
-        {text(1605), d.GroupCode >= 10 && d.GroupCode <= 15 ? digit(d.GroupCode) : text(1755)},
-        {text(1606), text(d.DecodeResponse == 1 ? 1651 : d.DecodeResponse == 2 ? 1653 : 1650)},
-        {text(1607), std::to_string(d.FirstDigitDelay * 10)},
-        {text(1608), std::to_string(d.PreSendDelay * 10)},
-        {text(1609), tenths(d.ResetTime)},
-        {text(1610), std::to_string(d.PostSendDelay * 10)},
-        {text(1611), d.PauseTime == 0 ? text(1755) : std::to_string(d.PauseTime)},
-        {text(1612), onOff(d.SideTone == 1)},
-        {option(60302), dtmfCode(d.PttIdBegin)},
-        {option(60303), dtmfCode(d.PttIdEnd)},
-        {option(60069), dtmfCode(d.KillCode)},
-        {option(60093), dtmfCode(d.StunCode)},
+        {option(60302), form.codes[kDtmfPttIdBeginField]},
+        {option(60303), form.codes[kDtmfPttIdEndField]},
+        {option(60069), form.codes[kDtmfKillField]},
+        {option(60093), form.codes[kDtmfStunField]},
+        {text(1740), text(form.ani == 1 ? 1756 : 1755)},
+        {text(1741), std::to_string(kDtmfSendTimesMs[static_cast<size_t>(std::clamp(form.sendTime, 0, kDtmfSendTimeRows - 1))]) +
+                         text(1780)},
+        {text(3002), form.ownId},
+        {text(1604), std::string(1, DtmfSeparatorChar(form.separator))},
+        {text(1605), form.groupCode == 0 ? text(1755) : std::string(1, DtmfSeparatorChar(form.groupCode - 1))},
+        {text(1606), text(decode[static_cast<size_t>(std::clamp(form.decodeResponse, 0, 2))])},
+        {text(1607), rowText(DtmfFirstDigitDelayRows(), form.firstDigitDelay)},
+        {text(1608), rowText(DtmfSendDelayRows(), form.preSendDelay)},
+        {text(1609), rowText(DtmfResetTimeRows(), form.resetTime)},
+        {text(1610), rowText(DtmfSendDelayRows(), form.postSendDelay)},
+        {text(1611), form.pauseTime == 0 ? text(1755) : rowText(DtmfPauseNumberRows(), form.pauseTime - 1)},
+        {text(1612), onOff(form.sideTone)},
     };
     ReportTable codes{{"M", text(7017)}, {}};
-    for (size_t k = 0; k < d.Codes.size(); ++k)
-        codes.rows.push_back({"M" + std::to_string(k + 1), dtmfCode(d.Codes[k])});
-    return {ReportSection::Dtmf, text(5023), {fields(std::move(settings)), {text(1602), std::move(codes), {}}}};
+    for (int k = 0; k < 16; ++k)
+        codes.rows.push_back({"M" + std::to_string(k + 1), form.codes[static_cast<size_t>(k)]});
+    return {ReportSection::Dtmf, text(5023), {{text(1602), std::move(codes), {}}, fields(std::move(settings))}};
 }
 
 ReportPart Builder::twoTone() const

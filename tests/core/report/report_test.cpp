@@ -161,7 +161,7 @@ TEST_F(ReportModel, OnlyChosenAndOfferedSectionsInFixedOrder)
 
     const ReportPart& dtmf = r.parts[1];
     EXPECT_EQ(dtmf.heading, en.TextLookup(5023));
-    const ReportTable& codes = dtmf.blocks.at(1).table;
+    const ReportTable& codes = dtmf.blocks.at(0).table;
     ASSERT_EQ(codes.rows.size(), 16u);
     EXPECT_EQ(codes.rows[0], (std::vector<std::string>{"M1", "12*"}));
     EXPECT_EQ(codes.rows[1][1], "");
