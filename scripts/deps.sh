@@ -11,6 +11,8 @@ QTX_PACKAGES=(
   fonts-wqy-microhei fonts-dejavu-core
   # The installation test: package tools and validators of the shipped files.
   dpkg-dev desktop-file-utils appstream groff-base
+  # The printing tests read the PDFs back as text.
+  poppler-utils
 )
 
 qtx_missing_packages() {

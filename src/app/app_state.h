@@ -12,7 +12,15 @@
 #include <QMap>
 #include <QString>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
+
+namespace qtx {
+struct EmbeddedInfo;
+enum class ReportSection;
+} // namespace qtx
 
 namespace qtx::app {
 
@@ -43,6 +51,8 @@ struct AppState : ui::LanguageTexts {
     bool clipboardArmed = false;
     std::string enteredPassword; // the radio password typed this run
     bool verifyAfterWrite = false; // Set-up > Verify after writing (remembered)
+    std::shared_ptr<const EmbeddedInfo> radioInfo; // from the last radio or information read of this run
+    std::optional<std::vector<ReportSection>> printSections; // File > Print's choice for the run
 
     void setLanguage(int lang);
     QString languageFile() const;

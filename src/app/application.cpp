@@ -16,6 +16,7 @@
 #include "app/info_dialog.h"
 #include "app/model_dialog.h"
 #include "app/password_dialog.h"
+#include "app/print_dialog.h"
 #include "app/port_dialog.h"
 #include "app/transfers.h"
 #include "port_catalogue.h"
@@ -140,6 +141,10 @@ void Application::wireCommands()
             signalling::DtmfEditor editor(state_.ws.live.body.Settings.Dtmf, state_, *prompter_, w);
             editor.exec();
         });
+    });
+    connect(w, &MainWindow::printRequested, this, [this, w] {
+        PrintDialog dialog(state_, *prompter_, w);
+        dialog.exec();
     });
     connect(w, &MainWindow::helpRequested, this, [this, w] {
         auto* help = new HelpBrowser(state_, w);

@@ -155,8 +155,8 @@ void MainWindow::buildMenus()
     connect(addAction(file, "mnuFileExportCsv", 7501), &QAction::triggered, this,
             [this] { exchange_->exportChannels(); });
     file->addSeparator();
-    // Printing comes with its own dialog later; until then the item is shown disabled.
-    addAction(file, "mnuFilePrint", 1005)->setEnabled(false);
+    connect(addAction(file, "mnuFilePrint", 1005, QKeySequence::Print), &QAction::triggered, this,
+            [this] { emit printRequested(); });
     file->addSeparator();
     connect(addAction(file, "mnuFileExit", 1006), &QAction::triggered, this, &QWidget::close);
 

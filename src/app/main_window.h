@@ -78,6 +78,7 @@ signals:
     void readRequested();
     void writeRequested();
     void infoReadRequested();
+    void printRequested();
     void channelEditorRequested(int row);
     // The option (N4), scan (N10), alarm (N11) or key (N12) editor, by tree node.
     void settingEditorRequested(const QString& node);

@@ -224,6 +224,7 @@ void RadioTransfers::finished(const TransferResult& result)
     case TransferMode::Read: {
         AdoptReadImage(st_.ws, image_, result.ident, st_.programDir.toStdString(),
                        NewOptions{st_.factoryFres == 1, false}, &info_);
+        st_.radioInfo = std::make_shared<const EmbeddedInfo>(info_);
         if (result.ident && st_.switches.RadioFlag == 0)
             st_.switches.RadioFlag = result.ident->radioFlag;
         st_.history.clear();
@@ -237,6 +238,7 @@ void RadioTransfers::finished(const TransferResult& result)
         break;
     case TransferMode::InfoRead:
         info_ = ParseEmbeddedInfo(image_);
+        st_.radioInfo = std::make_shared<const EmbeddedInfo>(info_);
         emit infoReady(info_);
         break;
     default:

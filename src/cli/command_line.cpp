@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "link/password.h"
+#include "report/report.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,6 +23,8 @@ enum Option : unsigned {
     kFrom = 1u << 8,
     kTo = 1u << 9,
     kPorts = 1u << 10, // --port may be given more than once
+    kSection = 1u << 11, // may be given more than once
+    kLanguage = 1u << 12,
 };
 
 struct CommandEntry {
@@ -175,6 +178,21 @@ Options:
   -o, --output OUT.dat    the data file to write (must end in .dat)
   --merge                 merge by location instead of replacing all channels
 )"},
+    {"report", "report FILE.dat -o OUT.pdf [--section NAME]... [--language en|zh]", 1,
+     kOutput | kSection | kLanguage | kProgramDir | kQuiet, true,
+     R"(Writes the programming sheet of the data file pair as a PDF: a header with
+the file, model, band and the time of printing, then the chosen sections as
+the desktop program's File > Print makes them. Needs no display.
+
+Options:
+  -o, --output OUT.pdf    the PDF to write; nothing is left there on failure
+  --section NAME          a section to print; give it once per section:
+                          channels, options, keys, scan, alarm, dtmf, 2tone,
+                          5tone, book (default: channels, options, keys, scan,
+                          alarm and book)
+  --language en|zh        the language of the sheet (default en)
+  --program-dir DIR       where language/ is (default: beside the program)
+)"},
     {"ports", "ports", 0, kProgramDir | kQuiet, false,
      R"(Lists the serial ports as "COMn device", one per line: the system's serial
 devices under their fixed numbers (/dev/ttyS<k> COM<k+1>, /dev/ttyUSB<k>
@@ -231,7 +249,8 @@ constexpr OptionName kOptionNames[] = {
     {"program-dir", 0, kProgramDir, true}, {"quiet", 'q', kQuiet, false},
     {"merge", 0, kMerge, false},
     {"verify", 0, kVerify, false},        {"from", 0, kFrom, true},
-    {"to", 0, kTo, true},
+    {"to", 0, kTo, true},                 {"section", 0, kSection, true},
+    {"language", 0, kLanguage, true},
 };
 
 bool endsWithDat(const std::string& path)
@@ -311,7 +330,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
                 return usage(shown + " needs a value");
             value = args[++i];
         }
-        if ((given & opt->option) && opt->option != kPort && opt->option != kTo)
+        if ((given & opt->option) && opt->option != kPort && opt->option != kTo && opt->option != kSection)
             return usage(shown + " is given twice");
         given |= opt->option;
         switch (opt->option) {
@@ -328,6 +347,20 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
         case kProgramDir: inv.programDir = *value; break;
         case kQuiet: inv.quiet = true; break;
         case kMerge: inv.merge = true; break;
+        case kSection: {
+            // The embedded information exists only after a radio read in the desktop program.
+            const auto section = FindReportSection(*value);
+            if (!section || *section == ReportSection::EmbeddedInfo)
+                return usage("--section: no section \"" + *value +
+                             "\" (channels, options, keys, scan, alarm, dtmf, 2tone, 5tone, book)");
+            inv.sections.push_back(*value);
+            break;
+        }
+        case kLanguage:
+            if (*value != "en" && *value != "zh")
+                return usage("--language is en or zh, not \"" + *value + "\"");
+            inv.language = *value;
+            break;
         case kRetries: {
             int n = -1;
             const char* first = value->data();

@@ -27,6 +27,8 @@ struct Invocation {
     int retries = kDefaultRetries;
     bool quiet = false;
     bool merge = false; // import-csv: merge by location instead of replacing all channels
+    std::vector<std::string> sections; // report: every --section, checked names
+    std::string language = "en";       // report: "en" or "zh"
     bool help = false;
 };
 

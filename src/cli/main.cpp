@@ -7,12 +7,14 @@
 #include "files/program_dir.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QStandardPaths>
 
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <string>
 #include <unistd.h>
@@ -52,7 +54,20 @@ int main(int argc, char** argv)
         return kExitOk;
     }
 
-    QCoreApplication app(argc, argv);
+    // A report is laid out with fonts, on the offscreen platform: no display needed.
+    std::unique_ptr<QCoreApplication> app;
+    if (inv.command == "report") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Failures are reported in the tool's one line; Qt's notes about the
+        // session (no runtime folder and such) are not for the script.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtFatalMsg)
+                std::fprintf(stderr, "qtx-cli: %s\n", qPrintable(text));
+        });
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The desktop program's names, so both find the same per-user settings.
     QCoreApplication::setOrganizationName("QTX");
     QCoreApplication::setApplicationName("QTX");

@@ -9,33 +9,33 @@ namespace qtx::editors {
 AlarmEditor::AlarmEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
     : SettingDialog(texts, "FrmAlert", 2600, parent), cp_(codeplug), form_(LoadAlarmForm(codeplug))
 {
-    kind_ = addList("cmbAlarm", 7210, AlarmKindEntries(), [this](int row) {
+    kind_ = addList("cmbAlarm", kAlarmLabels[0], AlarmKindEntries(), [this](int row) {
         form_.kind = row;
         enable();
     });
-    idType_ = addList("cmbIdType", 7211, AlarmIdTypeEntries(), [this](int row) {
+    idType_ = addList("cmbIdType", kAlarmLabels[1], AlarmIdTypeEntries(), [this](int row) {
         SetAlarmIdType(form_, cp_, row);
         fillIdCodes();
     });
-    idCode_ = addList("cmbIdCode", 7212, {}, [this](int row) { form_.idCode = row; });
-    alarmTime_ = addList("cmbAlarmTime", 7213, AlarmSecondsEntries(), [this](int row) { form_.alarmTime = row; });
-    txTime_ = addList("cmbTxTime", 7214, AlarmSecondsEntries(), [this](int row) { form_.txTime = row; });
-    rxTime_ = addList("cmbRxTime", 7215, AlarmSecondsEntries(), [this](int row) { form_.rxTime = row; });
-    channelChoice_ = addList("cmbChannelChoice", 7216, AlarmChannelChoiceEntries(), [this](int row) {
+    idCode_ = addList("cmbIdCode", kAlarmLabels[2], {}, [this](int row) { form_.idCode = row; });
+    alarmTime_ = addList("cmbAlarmTime", kAlarmLabels[3], AlarmSecondsEntries(), [this](int row) { form_.alarmTime = row; });
+    txTime_ = addList("cmbTxTime", kAlarmLabels[4], AlarmSecondsEntries(), [this](int row) { form_.txTime = row; });
+    rxTime_ = addList("cmbRxTime", kAlarmLabels[5], AlarmSecondsEntries(), [this](int row) { form_.rxTime = row; });
+    channelChoice_ = addList("cmbChannelChoice", kAlarmLabels[6], AlarmChannelChoiceEntries(), [this](int row) {
         form_.channelChoice = row;
         enable();
     });
     ListEntries channels;
     for (int v : form_.channels)
         channels.push_back({Lit(std::to_string(v))});
-    channel_ = addList("cmbChannel", 7217, channels, [this](int row) { form_.channel = row; });
-    auto* cycle = addList("cmbCycle", 7218, AlarmCycleEntries(), [this](int row) { form_.cycle = row; });
-    autoDetect_ = addSwitch("chkAutoDetect", 7219, [this](bool on) {
+    channel_ = addList("cmbChannel", kAlarmLabels[7], channels, [this](int row) { form_.channel = row; });
+    auto* cycle = addList("cmbCycle", kAlarmLabels[8], AlarmCycleEntries(), [this](int row) { form_.cycle = row; });
+    autoDetect_ = addSwitch("chkAutoDetect", kAlarmLabels[9], [this](bool on) {
         form_.autoDetect = on;
         enable();
     });
-    preAlert_ = addList("cmbPreAlert", 7220, PreAlertEntries(), [this](int row) { form_.preAlert = row; });
-    loneWorker_ = addList("cmbLoneWorker", 7221, LoneWorkerEntries(), [this](int row) { form_.loneWorker = row; });
+    preAlert_ = addList("cmbPreAlert", kAlarmLabels[10], PreAlertEntries(), [this](int row) { form_.preAlert = row; });
+    loneWorker_ = addList("cmbLoneWorker", kAlarmLabels[11], LoneWorkerEntries(), [this](int row) { form_.loneWorker = row; });
     finish([this] { ApplyAlarmForm(cp_, form_); });
 
     kind_->setCurrentIndex(form_.kind);

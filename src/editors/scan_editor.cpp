@@ -21,23 +21,23 @@ ListEntries channelEntries(const std::vector<int>& values)
 ScanEditor::ScanEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
     : SettingDialog(texts, "FrmScan", 2400, parent), cp_(codeplug), form_(LoadScanForm(codeplug))
 {
-    priority_ = addList("cmbPriority", 7200, ScanPriorityEntries(), [this](int row) {
+    priority_ = addList("cmbPriority", kScanLabels[0], ScanPriorityEntries(), [this](int row) {
         SetScanPriority(form_, row);
         enable();
     });
-    mode_ = addList("cmbPriorityMode", 7201, ScanModeEntries(), [this](int row) {
+    mode_ = addList("cmbPriorityMode", kScanLabels[1], ScanModeEntries(), [this](int row) {
         SetScanMode(form_, row);
         fillRevert();
         enable();
     });
-    channel1_ = addList("cmbPriority1", 7202, channelEntries(form_.channels), [this](int row) { form_.channel1 = row; });
-    channel2_ = addList("cmbPriority2", 7203, channelEntries(form_.channels), [this](int row) { form_.channel2 = row; });
-    revert_ = addList("cmbRevert", 7204, {}, [this](int row) { SetScanRevert(form_, row); });
-    auto* lookA = addList("cmbLookBackA", 7205, ScanLookBackEntries(), [this](int row) { form_.lookBackA = row; });
-    auto* lookB = addList("cmbLookBackB", 7206, ScanLookBackEntries(), [this](int row) { form_.lookBackB = row; });
-    auto* rx = addList("cmbRxResume", 7207, ScanResumeEntries(), [this](int row) { form_.rxResume = row; });
-    auto* tx = addList("cmbTxResume", 7208, ScanResumeEntries(), [this](int row) { form_.txResume = row; });
-    auto* beep = addSwitch("chkBeep", 7209, [this](bool on) { form_.beep = on; });
+    channel1_ = addList("cmbPriority1", kScanLabels[2], channelEntries(form_.channels), [this](int row) { form_.channel1 = row; });
+    channel2_ = addList("cmbPriority2", kScanLabels[3], channelEntries(form_.channels), [this](int row) { form_.channel2 = row; });
+    revert_ = addList("cmbRevert", kScanLabels[4], {}, [this](int row) { SetScanRevert(form_, row); });
+    auto* lookA = addList("cmbLookBackA", kScanLabels[5], ScanLookBackEntries(), [this](int row) { form_.lookBackA = row; });
+    auto* lookB = addList("cmbLookBackB", kScanLabels[6], ScanLookBackEntries(), [this](int row) { form_.lookBackB = row; });
+    auto* rx = addList("cmbRxResume", kScanLabels[7], ScanResumeEntries(), [this](int row) { form_.rxResume = row; });
+    auto* tx = addList("cmbTxResume", kScanLabels[8], ScanResumeEntries(), [this](int row) { form_.txResume = row; });
+    auto* beep = addSwitch("chkBeep", kScanLabels[9], [this](bool on) { form_.beep = on; });
     finish([this] { ApplyScanForm(cp_, form_); });
 
     priority_->setCurrentIndex(form_.priority);

@@ -5,6 +5,7 @@
 #include "forms/form_lists.h"
 #include "model/codeplug.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace qtx {
 
 enum class AlarmIdType : int { None = 0, Dtmf = 1, FiveTone = 2 };
 inline constexpr int kAlarmIdTypeCount = 3;
+// Labels of the fields the window shows, in order: lists 0-6, 8, 9, the
+// auto-detect switch, pre-alert and lone worker.
+inline constexpr std::array kAlarmLabels{7210, 7211, 7212, 7213, 7214, 7215, 7216, 7217, 7218, 7219, 7220, 7221};
 
 ListEntries AlarmKindEntries();    // list 0
 ListEntries AlarmIdTypeEntries();  // list 1

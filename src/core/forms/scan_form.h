@@ -5,11 +5,14 @@
 #include "forms/form_lists.h"
 #include "model/codeplug.h"
 
+#include <array>
 #include <vector>
 
 namespace qtx {
 
 inline constexpr int kRevertMasterCount = 8;
+// Labels of the fields the window shows, in order: lists 0-4, 7-10, beep.
+inline constexpr std::array kScanLabels{7200, 7201, 7202, 7203, 7204, 7205, 7206, 7207, 7208, 7209};
 inline constexpr int kPriorityModeCount = 4;
 
 ListEntries ScanPriorityEntries();     // list 0
