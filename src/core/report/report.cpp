@@ -4,6 +4,7 @@
 #include "forms/alarm_form.h"
 #include "forms/comm_book_form.h"
 #include "forms/dtmf_form.h"
+#include "forms/five_tone_standards.h"
 #include "forms/key_form.h"
 #include "forms/option_form.h"
 #include "forms/scan_form.h"
@@ -283,7 +284,11 @@ ReportPart Builder::fiveTone() const
 {
     const FiveToneSettings& f = cp_.body.Settings.FiveTone;
     const std::array<int, 3> decode{60057, 60058, 60059};
+    const auto standard = [this](int value) {
+        return ChoiceText(StandardName(value), [this](int id) { return text(id); });
+    };
     Rows rows{{option(60072), latin1ToUtf8(f.OwnCode.trimmed())},
+              {text(3004), standard(f.Standard)},
               {option(60070), option(decode[static_cast<size_t>(std::clamp<int>(f.DecodeResponse, 0, 2))])},
               {option(60071), std::to_string(f.ToneLength)},
               {option(60312), onOff(f.SideTone == 1)}};
@@ -298,13 +303,14 @@ ReportPart Builder::fiveTone() const
                              c.DecodeFunction < functions.size() ? option(functions[c.DecodeFunction]) : std::string(),
                              code, latin1ToUtf8(c.Name.trimmed())});
     }
-    ReportTable calls{{option(60053), option(60079), option(60080), option(60305)}, {}};
+    ReportTable calls{{option(60053), option(60079), option(60061), option(60080), option(60305)}, {}};
     for (size_t i = 0; i < f.CallList.size(); ++i) {
         const FiveToneCode& c = f.CallList[i];
         if (c.Empty != 0)
             continue;
         const std::string code = c.Code.trimmed().substr(0, std::min<size_t>(c.CodeLength, 40));
-        calls.rows.push_back({std::to_string(i), code, std::to_string(c.ToneLength), latin1ToUtf8(c.Name.trimmed())});
+        calls.rows.push_back({std::to_string(i), code, standard(c.Standard), std::to_string(c.ToneLength),
+                              latin1ToUtf8(c.Name.trimmed())});
     }
     return {ReportSection::FiveTone,
             text(5025),

@@ -1,6 +1,7 @@
 #include "report/report.h"
 
 #include "files/defaults.h"
+#include "forms/five_tone_standards.h"
 #include "forms/two_tone_form.h"
 #include "model/channel_list.h"
 #include "model/workspace.h"
@@ -249,4 +250,28 @@ TEST_F(ReportModel, SettingSectionsShowEveryFieldWithItsLabel)
     EXPECT_EQ((*mine)[3], "<&>");
     // No 5-tone entries in use: the tables say so.
     EXPECT_EQ(r.parts[4].blocks.at(2).note, en.TextLookup(7014));
+}
+
+// The 5-tone section names its standards as the editor's lists do, the
+// user-defined set included.
+TEST_F(ReportModel, FiveToneStandardsByName)
+{
+    facts.switches = {1, 1, 1, 0, 0};
+    FiveToneSettings& f = cp.body.Settings.FiveTone;
+    f.Standard = 15;
+    f.CallList[7].Empty = 0;
+    f.CallList[7].Standard = 2;
+    f.CallList[7].Code.setTerminated("12345");
+    f.CallList[7].CodeLength = 5;
+    const Report r = build({ReportSection::FiveTone});
+    ASSERT_EQ(r.parts.size(), 1u);
+    const auto& settings = r.parts[0].blocks.at(0).table.rows;
+    const auto standard = std::find_if(settings.begin(), settings.end(),
+                                       [&](const auto& row) { return row[0] == en.TextLookup(3004); });
+    ASSERT_NE(standard, settings.end());
+    EXPECT_EQ((*standard)[1], en.TextLookup(7301));
+    const ReportTable& calls = r.parts[0].blocks.at(2).table;
+    ASSERT_EQ(calls.rows.size(), 1u);
+    EXPECT_EQ(calls.rows[0][1], "12345");
+    EXPECT_EQ(calls.rows[0][2], std::string(StandardName(2).text));
 }
