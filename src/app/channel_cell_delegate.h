@@ -37,6 +37,8 @@ class ChannelTable : public QTableWidget {
     Q_OBJECT
 public:
     using QTableWidget::QTableWidget;
+    // A cell's box is open.
+    bool editing() const { return state() == EditingState; }
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,

@@ -796,7 +796,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         revealSwitchMenu();
         return false;
     }
-    if (watched != grid_)
+    // Keys a cell's box leaves unused come up to the grid; they are the box's.
+    if (watched != grid_ || static_cast<const ChannelTable*>(grid_)->editing())
         return false;
     const int row = channelOfTableRow(grid_->currentRow());
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -84,6 +85,7 @@ protected:
 TEST_F(GridEditingTest, CellsEditInPlaceThroughTheChannelRules)
 {
     start();
+    QSignalSpy editorOpened(window.get(), &MainWindow::channelEditorRequested);
     // Typing into an empty row starts with the receive frequency.
     grid->setCurrentCell(6, kColumnReceive); // channel 7, heading "6"
     QTest::keyClick(grid, Qt::Key_1);
@@ -94,6 +96,7 @@ TEST_F(GridEditingTest, CellsEditInPlaceThroughTheChannelRules)
     EXPECT_EQ(cell(7, kColumnReceive), "145.50000");
     EXPECT_EQ(cell(7, kColumnTransmit), "145.50000");
     EXPECT_EQ(undoText(), "&Undo channel 6");
+    EXPECT_EQ(editorOpened.count(), 0); // Enter in the box is the box's
 
     // F2 on the name, type, Enter.
     grid->setCurrentCell(6, kColumnName);
