@@ -34,6 +34,20 @@ private:
     KeyRule rule_;
 };
 
+class CellList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    bool popupUsed() const { return popupUsed_; }
+    void showPopup() override
+    {
+        popupUsed_ = true;
+        QComboBox::showPopup();
+    }
+
+private:
+    bool popupUsed_ = false;
+};
+
 } // namespace
 
 ChannelCellDelegate::ChannelCellDelegate(ChoicesFn choices, CommitFn commit, QObject* parent)
@@ -57,14 +71,17 @@ QWidget* ChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         return box;
     }
     case CellKind::List: {
-        auto* list = new QComboBox(parent);
+        auto* list = new CellList(parent);
         list->setObjectName("cellList");
         const CellChoices choices = choices_(channelOf(index), column);
         for (const std::string& text : choices.texts)
             list->addItem(ui::fromUtf8(text));
         list->setMaxVisibleItems(16);
-        // A picked entry is committed at once, as a typed cell on Enter.
+        // An entry picked from the open list is committed at once; typing
+        // into the closed list only searches it, and Enter commits.
         connect(list, &QComboBox::activated, this, [this, list] {
+            if (!list->popupUsed())
+                return;
             emit const_cast<ChannelCellDelegate*>(this)->commitData(list);
             emit const_cast<ChannelCellDelegate*>(this)->closeEditor(list);
         });

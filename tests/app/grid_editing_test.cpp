@@ -113,8 +113,10 @@ TEST_F(GridEditingTest, CellsEditInPlaceThroughTheChannelRules)
     QTest::keyClick(grid, Qt::Key_F2);
     auto* list = qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
     ASSERT_TRUE(list);
-    list->setCurrentIndex(1);
-    emit list->activated(1);
+    QTest::keyClick(list, Qt::Key_M); // "Mid": typing searches the list, nothing is stored yet
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(st.ws.live.channels[FindChannel(st.ws.live, 7).value()].TxPower, 0);
+    enter(list);
     EXPECT_EQ(st.ws.live.channels[FindChannel(st.ws.live, 7).value()].TxPower, 1);
 
     // Out of band: fitted, the warning in the status bar, no box.
