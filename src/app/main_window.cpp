@@ -614,13 +614,12 @@ void MainWindow::pasteChannel(int row)
             return;
     }
     ChannelPasteResult result;
-    const StepName name =
-        entries > 1 ? StepName(kStepPasteRows, QString::number(ChannelPasteCount(row, entries))) : ChannelStep(row);
+    const int count = ChannelPasteCount(row, entries);
+    const StepName name = count > 1 ? StepName(kStepPasteRows, QString::number(count)) : ChannelStep(row);
     st_.history.edit(name, [&] {
         result = PasteChannels(st_.ws.live, row, st_.clipboard);
         RepairChannelReferences(st_.ws.live);
     });
-    const int count = ChannelPasteCount(row, entries);
     for (int n = row; n < row + count; ++n)
         reShowGrid(n);
     if (entries > 1) {
