@@ -47,7 +47,7 @@ struct AppState : ui::LanguageTexts {
     int editRow = 0;
     SignalViewSwitches switches;
 
-    ChannelClipboard clipboard;
+    ChannelRows clipboard; // the grid's Copy and Cut, one entry per row
     bool clipboardArmed = false;
     std::string enteredPassword; // the radio password typed this run
     bool verifyAfterWrite = false; // Set-up > Verify after writing (remembered)

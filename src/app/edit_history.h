@@ -37,6 +37,12 @@ enum StepText : int {
     kStepBandChange = 7553,
     kStepInitialise = 7554,
     kStepCsvImport = 7555,
+    // Grid commands on several rows ("paste of 4 channels").
+    kStepPasteRows = 7580,
+    kStepCutRows = 7581,
+    kStepDeleteRows = 7582,
+    kStepMoveChannel = 7583, // "move of channel %1"
+    kStepMoveRows = 7584,
 };
 
 struct StepName {

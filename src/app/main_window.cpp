@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "ui/captions.h"
+#include "app/channel_cell_delegate.h"
 #include "app/channel_exchange.h"
 #include "app/channel_import_dialog.h"
 #include "app/commands.h"
@@ -12,6 +13,7 @@
 #include "app/user_settings.h"
 #include "app/window_placement.h"
 #include "files/change_tracking.h"
+#include "forms/channel_cells.h"
 #include "model/channel_list.h"
 #include "view/main_view.h"
 
@@ -21,6 +23,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -287,11 +290,28 @@ void MainWindow::buildCentre()
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onTreeClicked(item); });
     connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { onTreeClicked(item); });
 
-    grid_ = new QTableWidget(kDataRows, kGridColumns, splitter_);
+    grid_ = new ChannelTable(kDataRows, kGridColumns, splitter_);
     grid_->setObjectName("MSFlexGrid1");
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Whole rows are selected, several at once; F2, typing or a click on a
+    // selected cell edits that cell in place.
+    grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                           QAbstractItemView::SelectedClicked);
+    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setItemDelegate(new ChannelCellDelegate(
+        [this](int channel, int column) {
+            const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
+            return ChannelCellChoices(st_.ws.live, channel, column, st_.switches, text);
+        },
+        [this](int channel, int column, const CellValue& value) { commitCell(channel, column, value); }, grid_));
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    buildGridMenu();
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = grid_->indexAt(at);
+        if (index.isValid() && !grid_->selectionModel()->isRowSelected(index.row(), QModelIndex()))
+            grid_->setCurrentCell(index.row(), std::max(index.column(), 1));
+        gridMenu_->popup(grid_->viewport()->mapToGlobal(at));
+    });
     // The channel IDs are the row headings, so they stay in view however
     // far the grid is scrolled; the heading column itself is hidden.
     grid_->verticalHeader()->setSectionsClickable(false);
@@ -415,7 +435,8 @@ void MainWindow::clearRow(int row)
         if (!item) {
             item = new QTableWidgetItem;
             item->setTextAlignment(Qt::AlignCenter);
-            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            const bool editable = ChannelCellKind(c) != CellKind::None;
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
             grid_->setItem(r, c, item);
         }
         item->setBackground(background);
@@ -565,14 +586,16 @@ void MainWindow::editChannel(int row)
 void MainWindow::copyChannel(int row)
 {
     st_.clipboardArmed = true;
-    CopyChannel(st_.ws.live, row, st_.clipboard);
+    st_.clipboard = CopyChannels(st_.ws.live, {row});
 }
 
 void MainWindow::cutChannel(int row)
 {
     st_.clipboardArmed = true;
     st_.history.edit(ChannelStep(row), [&] {
-        CutChannel(st_.ws.live, row, st_.clipboard);
+        ChannelClipboard one;
+        CutChannel(st_.ws.live, row, one);
+        st_.clipboard.rows = {one.record};
         RepairChannelReferences(st_.ws.live);
     });
     reShowGrid(row);
@@ -580,13 +603,174 @@ void MainWindow::cutChannel(int row)
 
 void MainWindow::pasteChannel(int row)
 {
-    if (!st_.clipboardArmed)
+    if (!st_.clipboardArmed || st_.clipboard.size() == 0)
         return;
-    st_.history.edit(ChannelStep(row), [&] {
-        PasteChannel(st_.ws.live, row, st_.clipboard);
+    const int entries = st_.clipboard.size();
+    if (entries > 1) {
+        // A list replaces what is in use only when the user agrees, once.
+        const int replaced = ChannelsReplacedByPaste(st_.ws.live, row, st_.clipboard);
+        if (replaced > 0 && prompter_.ask(st_.text(7587).arg(replaced), ui::Buttons::OkCancel, ui::Icon::Question) !=
+                                ui::Answer::Ok)
+            return;
+    }
+    ChannelPasteResult result;
+    const int count = ChannelPasteCount(row, entries);
+    const StepName name = count > 1 ? StepName(kStepPasteRows, QString::number(count)) : ChannelStep(row);
+    st_.history.edit(name, [&] {
+        result = PasteChannels(st_.ws.live, row, st_.clipboard);
         RepairChannelReferences(st_.ws.live);
     });
-    reShowGrid(row);
+    for (int n = row; n < row + count; ++n)
+        reShowGrid(n);
+    if (entries > 1) {
+        QList<int> pasted;
+        for (int n = row; n < row + count; ++n)
+            pasted << n;
+        selectChannels(pasted);
+    }
+    if (result.dropped > 0)
+        showStatus(row > kMemoryChannels ? st_.text(7586).arg(entries) : st_.text(7585).arg(count).arg(entries));
+    else if (result.vfoKept)
+        showStatus(st_.text(7588));
+}
+
+QList<int> MainWindow::selectedChannels() const
+{
+    QList<int> channels;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
+        channels << channelOfTableRow(index.row());
+    if (channels.isEmpty() && grid_->currentRow() >= 0)
+        channels << channelOfTableRow(grid_->currentRow());
+    std::sort(channels.begin(), channels.end());
+    return channels;
+}
+
+void MainWindow::selectChannels(const QList<int>& channels)
+{
+    if (channels.isEmpty())
+        return;
+    const int column = std::max(grid_->currentColumn(), 1);
+    grid_->setCurrentCell(tableRow(channels.front()), column);
+    QItemSelection selection;
+    for (int n : channels)
+        selection.select(grid_->model()->index(tableRow(n), 0), grid_->model()->index(tableRow(n), kGridColumns - 1));
+    grid_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void MainWindow::copySelection()
+{
+    const QList<int> channels = selectedChannels();
+    if (channels.size() <= 1) {
+        if (!channels.isEmpty())
+            copyChannel(channels.front());
+        return;
+    }
+    st_.clipboardArmed = true;
+    st_.clipboard = CopyChannels(st_.ws.live, {channels.begin(), channels.end()});
+    showStatus(st_.text(7599).arg(channels.size()));
+}
+
+void MainWindow::cutSelection()
+{
+    const QList<int> channels = selectedChannels();
+    if (channels.size() <= 1) {
+        if (!channels.isEmpty())
+            cutChannel(channels.front());
+        return;
+    }
+    st_.clipboardArmed = true;
+    ChannelDeleteResult result;
+    st_.history.edit({kStepCutRows, QString::number(channels.size())}, [&] {
+        st_.clipboard = CopyChannels(st_.ws.live, {channels.begin(), channels.end()});
+        result = DeleteChannels(st_.ws.live, {channels.begin(), channels.end()});
+        RepairChannelReferences(st_.ws.live);
+    });
+    for (int n : channels)
+        reShowGrid(n);
+    if (result.vfoKept)
+        showStatus(st_.text(7588));
+}
+
+void MainWindow::pasteSelection()
+{
+    if (grid_->currentRow() >= 0)
+        pasteChannel(channelOfTableRow(grid_->currentRow()));
+}
+
+void MainWindow::deleteSelection()
+{
+    const QList<int> channels = selectedChannels();
+    if (channels.isEmpty())
+        return;
+    const StepName name =
+        channels.size() > 1 ? StepName(kStepDeleteRows, QString::number(channels.size())) : ChannelStep(channels.front());
+    ChannelDeleteResult result;
+    st_.history.edit(name, [&] {
+        result = DeleteChannels(st_.ws.live, {channels.begin(), channels.end()});
+        RepairChannelReferences(st_.ws.live);
+    });
+    for (int n : channels)
+        reShowGrid(n);
+    if (result.vfoKept)
+        showStatus(st_.text(7588));
+}
+
+void MainWindow::moveSelection(int direction)
+{
+    const QList<int> channels = selectedChannels();
+    if (channels.isEmpty())
+        return;
+    const StepName name = channels.size() > 1
+                              ? StepName(kStepMoveRows, QString::number(channels.size()))
+                              : StepName(kStepMoveChannel, QString::fromStdString(GridRowHeading(channels.front())));
+    std::optional<std::vector<int>> moved;
+    st_.history.edit(name, [&] { moved = MoveChannels(st_.ws.live, {channels.begin(), channels.end()}, direction); });
+    if (!moved) {
+        showStatus(st_.text(7592));
+        return;
+    }
+    for (int n : channels) {
+        reShowGrid(n);
+        reShowGrid(n + direction);
+    }
+    selectChannels({moved->begin(), moved->end()});
+}
+
+void MainWindow::commitCell(int channel, int column, const CellValue& value)
+{
+    CellResult result;
+    st_.history.edit(ChannelStep(channel),
+                     [&] { result = ApplyChannelCell(st_.ws.live, channel, column, value, st_.switches); });
+    reShowGrid(channel);
+    if (result.outcome == CellOutcome::Refused)
+        showStatus(result.reasonId ? st_.text(result.reasonId) : QString::fromStdString(result.reasonText));
+    else if (result.warnings > 0)
+        showStatus(st_.text(2001));
+    else
+        statusBar()->clearMessage();
+}
+
+void MainWindow::buildGridMenu()
+{
+    gridMenu_ = new QMenu(this);
+    gridMenu_->setObjectName("mnuGrid");
+    auto item = [this](const char* key, int textId, const QKeySequence& keys, auto run) {
+        QAction* a = addAction(gridMenu_, key, textId, keys);
+        // The keys are the grid's own; the menu only shows them.
+        a->setShortcutContext(Qt::WidgetShortcut);
+        connect(a, &QAction::triggered, this, run);
+        return a;
+    };
+    item("mnuGridEdit", 1011, {}, [this] { editChannel(channelOfTableRow(grid_->currentRow())); });
+    gridMenu_->addSeparator();
+    item("mnuGridCut", 7593, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { cutSelection(); });
+    item("mnuGridCopy", 7594, QKeySequence(Qt::CTRL | Qt::Key_C), [this] { copySelection(); });
+    QAction* paste = item("mnuGridPaste", 7595, QKeySequence(Qt::CTRL | Qt::Key_V), [this] { pasteSelection(); });
+    item("mnuGridDelete", 7596, QKeySequence(Qt::Key_Delete), [this] { deleteSelection(); });
+    gridMenu_->addSeparator();
+    item("mnuGridUp", 7597, QKeySequence(Qt::ALT | Qt::Key_Up), [this] { moveSelection(-1); });
+    item("mnuGridDown", 7598, QKeySequence(Qt::ALT | Qt::Key_Down), [this] { moveSelection(1); });
+    connect(gridMenu_, &QMenu::aboutToShow, this, [this, paste] { paste->setEnabled(st_.clipboardArmed); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -611,7 +795,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         revealSwitchMenu();
         return false;
     }
-    if (watched != grid_)
+    // Keys a cell's box leaves unused come up to the grid; they are the box's.
+    if (watched != grid_ || static_cast<const ChannelTable*>(grid_)->editing())
         return false;
     const int row = channelOfTableRow(grid_->currentRow());
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
@@ -620,18 +805,24 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (key->modifiers() == Qt::ControlModifier) {
-        st_.history.edit(ChannelStep(row), [&] {
-            switch (key->key()) {
-            case Qt::Key_C: copyChannel(row); break;
-            case Qt::Key_X: cutChannel(row); break;
-            case Qt::Key_V: pasteChannel(row); break;
-            default: break;
-            }
-            // Any Ctrl key may have removed a channel another setting refers to.
-            RepairChannelReferences(st_.ws.live);
-        });
+        switch (key->key()) {
+        case Qt::Key_C: copySelection(); break;
+        case Qt::Key_X: cutSelection(); break;
+        case Qt::Key_V: pasteSelection(); break;
+        default: break;
+        }
+        // Any Ctrl key may have removed a channel another setting refers to.
+        st_.history.edit(ChannelStep(row), [&] { RepairChannelReferences(st_.ws.live); });
         showModified();
         return key->key() == Qt::Key_C || key->key() == Qt::Key_X || key->key() == Qt::Key_V;
+    }
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+        deleteSelection();
+        return true;
+    }
+    if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && key->modifiers() == Qt::AltModifier) {
+        moveSelection(key->key() == Qt::Key_Up ? -1 : 1);
+        return true;
     }
     return false;
 }

@@ -16,6 +16,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QToolBar;
 
+namespace qtx {
+struct CellValue;
+} // namespace qtx
+
 namespace qtx::ui {
 class Prompter;
 } // namespace qtx::ui
@@ -60,6 +64,18 @@ public:
     void copyChannel(int row);
     void cutChannel(int row);
     void pasteChannel(int row);
+    // The channels of the selected rows (the current row when none is
+    // selected), ascending.
+    QList<int> selectedChannels() const;
+    // Copy, Cut, Paste, Delete and Move on the selection; one row copies,
+    // cuts and pastes as the commands above.
+    void copySelection();
+    void cutSelection();
+    void pasteSelection();
+    void deleteSelection();
+    void moveSelection(int direction);
+    // The menu the grid shows on a right click.
+    QMenu* gridMenu() const { return gridMenu_; }
     void revealSwitchMenu();
     // Undo and Redo named after their steps, enabled when there is one.
     void showUndoItems();
@@ -102,6 +118,9 @@ private:
     void buildToolBar();
     void buildCentre();
     void styleGrid();
+    void buildGridMenu();
+    void commitCell(int channel, int column, const CellValue& value);
+    void selectChannels(const QList<int>& channels);
     void fillRow(int row);
     void clearRow(int row);
     void onTreeClicked(QTreeWidgetItem* item);
@@ -123,6 +142,7 @@ private:
     QSplitter* splitter_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QAbstractButton* corner_ = nullptr; // above the row headings
+    QMenu* gridMenu_ = nullptr;
     bool notNumericShown_ = false;
 };
 

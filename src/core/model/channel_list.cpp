@@ -1,6 +1,7 @@
 #include "model/channel_list.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qtx {
 
@@ -79,6 +80,137 @@ void PasteChannel(Codeplug& cp, int number, const ChannelClipboard& clip)
     }
     cp.channels[pos] = clip.record;
     cp.channels[pos].Number = static_cast<int16_t>(number);
+}
+
+namespace {
+
+std::vector<int> sortedUnique(std::vector<int> numbers)
+{
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+} // namespace
+
+ChannelRows CopyChannels(const Codeplug& cp, std::vector<int> numbers)
+{
+    ChannelRows out;
+    for (int n : sortedUnique(std::move(numbers))) {
+        ChannelClipboard one;
+        CopyChannel(cp, n, one);
+        out.rows.push_back(one.record);
+    }
+    return out;
+}
+
+int ChannelPasteCount(int first, int entries)
+{
+    if (first < 1 || first > kMaxChannels || entries <= 0)
+        return 0;
+    if (entries == 1 || first > kMemoryChannels)
+        return 1;
+    return std::min(entries, kMemoryChannels - first + 1);
+}
+
+int ChannelsReplacedByPaste(const Codeplug& cp, int first, const ChannelRows& clip)
+{
+    int replaced = 0;
+    for (int i = 0; i < ChannelPasteCount(first, clip.size()); ++i)
+        replaced += ChannelExists(cp, first + i) ? 1 : 0;
+    return replaced;
+}
+
+ChannelPasteResult PasteChannels(Codeplug& cp, int first, const ChannelRows& clip)
+{
+    ChannelPasteResult result;
+    const int count = ChannelPasteCount(first, clip.size());
+    result.dropped = clip.size() - count;
+    for (int i = 0; i < count; ++i) {
+        const ChannelClipboard one{clip.rows[i]};
+        // Only a list keeps the VFO; one entry pastes as the one-channel clipboard.
+        if (clip.size() > 1 && one.empty() && first + i == kChannelVfo) {
+            result.vfoKept = true;
+            continue;
+        }
+        PasteChannel(cp, first + i, one);
+        ++result.pasted;
+    }
+    return result;
+}
+
+ChannelDeleteResult DeleteChannels(Codeplug& cp, std::vector<int> numbers)
+{
+    ChannelDeleteResult result;
+    for (int n : sortedUnique(std::move(numbers))) {
+        if (!ChannelExists(cp, n))
+            continue;
+        if (n == kChannelVfo) {
+            result.vfoKept = true;
+            continue;
+        }
+        DeleteChannel(cp, n);
+        ++result.deleted;
+    }
+    return result;
+}
+
+namespace {
+
+// Rows a and b trade their channels (either may be empty).
+void swapRows(Codeplug& cp, int a, int b)
+{
+    const auto pa = FindChannel(cp, a);
+    const auto pb = FindChannel(cp, b);
+    if (pa)
+        cp.channels[*pa].Number = static_cast<int16_t>(b);
+    if (pb)
+        cp.channels[*pb].Number = static_cast<int16_t>(a);
+}
+
+template <class T>
+void follow(T& field, const std::array<int, kMaxChannels + 1>& moved, int offset)
+{
+    const int number = field + offset;
+    if (number >= 1 && number <= kMemoryChannels)
+        field = static_cast<T>(moved[number] - offset);
+}
+
+} // namespace
+
+std::optional<std::vector<int>> MoveChannels(Codeplug& cp, std::vector<int> numbers, int direction)
+{
+    numbers = sortedUnique(std::move(numbers));
+    if (numbers.empty() || (direction != -1 && direction != 1))
+        return std::nullopt;
+    for (int n : numbers)
+        if (n < 1 || n > kMemoryChannels || n + direction < 1 || n + direction > kMemoryChannels)
+            return std::nullopt;
+    // moved[n]: the row that what was in row n ends up in.
+    std::array<int, kMaxChannels + 1> moved{};
+    for (int n = 0; n <= kMaxChannels; ++n)
+        moved[n] = n;
+    auto trade = [&](int a, int b) {
+        swapRows(cp, a, b);
+        for (int& row : moved)
+            row = row == a ? b : row == b ? a : row;
+    };
+    // Up from the top, down from the bottom, so a block moves as one.
+    if (direction < 0)
+        for (int n : numbers)
+            trade(n, n - 1);
+    else
+        for (auto it = numbers.rbegin(); it != numbers.rend(); ++it)
+            trade(*it, *it + 1);
+
+    follow(cp.body.Settings.Options.ChannelSelect, moved, 1);
+    follow(cp.body.Settings.Emergency.EmergencyChannel, moved, 0);
+    follow(cp.body.Settings.Scan.Priority1Channel, moved, 0);
+    follow(cp.body.Settings.Scan.Priority2Channel, moved, 0);
+    RepairChannelReferences(cp);
+    for (int& n : numbers)
+        n += direction;
+    return numbers;
 }
 
 int NearestMemoryChannel(const Codeplug& cp, int n)

@@ -238,3 +238,133 @@ TEST(ChannelNumberUsed, AnyEntryInTheCount)
     cp.body.ChannelCount = 3000;
     EXPECT_TRUE(ChannelNumberUsed(cp, 9));
 }
+
+namespace {
+
+std::string nameAt(const Codeplug& cp, int number)
+{
+    const auto pos = FindChannel(cp, number);
+    return pos && cp.channels[*pos].InUse == 1 ? cp.channels[*pos].Name.trimmed() : "";
+}
+
+} // namespace
+
+TEST(ChannelRows, CopyKeepsEmptyRowsAndOneEntryPastesAsTheClipboard)
+{
+    Codeplug cp = withChannels({5, 7, 12});
+    const ChannelRows rows = CopyChannels(cp, {7, 5, 6, 7}); // any order, each once
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.rows[0].Name.trimmed(), "CH5");
+    EXPECT_NE(rows.rows[1].InUse, 1); // row 6 was empty
+    EXPECT_EQ(rows.rows[2].Name.trimmed(), "CH7");
+
+    // Pasted at 20, the empty entry clears row 21.
+    cp = withChannels({21, 5, 7});
+    EXPECT_EQ(ChannelsReplacedByPaste(cp, 20, rows), 1);
+    const ChannelPasteResult r = PasteChannels(cp, 20, rows);
+    EXPECT_EQ(r.pasted, 3);
+    EXPECT_EQ(r.dropped, 0);
+    EXPECT_EQ(nameAt(cp, 20), "CH5");
+    EXPECT_FALSE(FindChannel(cp, 21));
+    EXPECT_EQ(nameAt(cp, 22), "CH7");
+
+    // One entry: the same as the one-channel clipboard, the VFO included.
+    Codeplug a = withChannels({5, 203});
+    Codeplug b = a;
+    ChannelClipboard one;
+    CopyChannel(a, 9, one);
+    PasteChannel(a, 203, one);
+    PasteChannels(b, 203, CopyChannels(b, {9}));
+    EXPECT_EQ(numbersOf(a), numbersOf(b));
+    EXPECT_EQ(numbersOf(b), (std::vector<int>{5}));
+}
+
+TEST(ChannelRows, PasteStopsAtTheLastMemoryChannelAndPresetsTakeOne)
+{
+    const Codeplug source = withChannels({1, 2, 3, 4});
+    const ChannelRows four = CopyChannels(source, {1, 2, 3, 4});
+
+    Codeplug cp = withChannels({199, 203});
+    EXPECT_EQ(ChannelPasteCount(198, 4), 3);
+    EXPECT_EQ(ChannelsReplacedByPaste(cp, 198, four), 1);
+    const ChannelPasteResult r = PasteChannels(cp, 198, four);
+    EXPECT_EQ(r.pasted, 3);
+    EXPECT_EQ(r.dropped, 1);
+    EXPECT_EQ(nameAt(cp, 198), "CH1");
+    EXPECT_EQ(nameAt(cp, 200), "CH3");
+    EXPECT_EQ(nameAt(cp, 201), ""); // never into PA
+    EXPECT_EQ(nameAt(cp, 203), "CH203");
+
+    const ChannelPasteResult pa = PasteChannels(cp, 201, four);
+    EXPECT_EQ(pa.pasted, 1);
+    EXPECT_EQ(pa.dropped, 3);
+    EXPECT_EQ(nameAt(cp, 201), "CH1");
+    EXPECT_EQ(nameAt(cp, 202), "");
+
+    // A list whose first entry is empty does not clear the VFO.
+    const ChannelRows gap = CopyChannels(withChannels({2}), {1, 2});
+    const ChannelPasteResult vfo = PasteChannels(cp, 203, gap);
+    EXPECT_TRUE(vfo.vfoKept);
+    EXPECT_EQ(vfo.pasted, 0);
+    EXPECT_EQ(nameAt(cp, 203), "CH203");
+    EXPECT_EQ(PasteChannels(cp, 204, four).pasted, 0);
+}
+
+TEST(ChannelRows, DeleteKeepsTheVfoAndRepairsNothingItself)
+{
+    Codeplug cp = withChannels({3, 4, 201, 203});
+    const ChannelDeleteResult r = DeleteChannels(cp, {203, 3, 4, 5, 201});
+    EXPECT_EQ(r.deleted, 3);
+    EXPECT_TRUE(r.vfoKept);
+    EXPECT_EQ(numbersOf(cp), (std::vector<int>{203}));
+    EXPECT_FALSE(DeleteChannels(cp, {7}).vfoKept);
+}
+
+TEST(ChannelMove, NeighboursTradePlacesAndBlocksMoveAsOne)
+{
+    Codeplug cp = withChannels({4, 5, 6, 9});
+    const auto up = MoveChannels(cp, {6, 5}, -1);
+    ASSERT_TRUE(up);
+    EXPECT_EQ(*up, (std::vector<int>{4, 5}));
+    EXPECT_EQ(nameAt(cp, 4), "CH5");
+    EXPECT_EQ(nameAt(cp, 5), "CH6");
+    EXPECT_EQ(nameAt(cp, 6), "CH4");
+    EXPECT_EQ(numbersOf(cp).size(), 4u); // list order and count kept
+
+    // Into an empty row: the channel simply takes the new number.
+    const auto down = MoveChannels(cp, {9}, 1);
+    ASSERT_TRUE(down);
+    EXPECT_EQ(nameAt(cp, 10), "CH9");
+    EXPECT_FALSE(FindChannel(cp, 9));
+
+    // Nothing moves past the memory channels, nor PA, PB or the VFO.
+    Codeplug edge = withChannels({1, 2, 200, 201, 203});
+    const Codeplug untouched = edge;
+    EXPECT_FALSE(MoveChannels(edge, {2, 1}, -1));
+    EXPECT_FALSE(MoveChannels(edge, {200}, 1));
+    EXPECT_FALSE(MoveChannels(edge, {201}, -1));
+    EXPECT_FALSE(MoveChannels(edge, {203}, 1));
+    EXPECT_EQ(numbersOf(edge), numbersOf(untouched));
+}
+
+TEST(ChannelMove, ReferencesFollowTheirChannels)
+{
+    Codeplug cp = withChannels({4, 5, 6, 7, 201});
+    auto& s = cp.body.Settings;
+    s.Emergency.EmergencyChannel = 5;
+    s.Scan.Priority1Channel = 6;  // the neighbour moves the other way
+    s.Scan.Priority2Channel = 0;  // none stays none
+    s.Options.ChannelSelect = 4;  // channel 5, zero-based
+    ASSERT_TRUE(MoveChannels(cp, {5}, 1));
+    EXPECT_EQ(nameAt(cp, 6), "CH5");
+    EXPECT_EQ(s.Emergency.EmergencyChannel, 6);
+    EXPECT_EQ(s.Scan.Priority1Channel, 5);
+    EXPECT_EQ(s.Scan.Priority2Channel, 0);
+    EXPECT_EQ(s.Options.ChannelSelect, 5);
+
+    s.Options.ChannelSelect = 200; // PA is not a memory row and stays
+    ASSERT_TRUE(MoveChannels(cp, {6, 7}, -1));
+    EXPECT_EQ(s.Options.ChannelSelect, 200);
+    EXPECT_EQ(s.Emergency.EmergencyChannel, 5);
+    EXPECT_EQ(s.Scan.Priority1Channel, 7);
+}
