@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(AppState& state, ui::Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), st_(state), prompter_(prompter)
 {
     setObjectName("frmMain");
+    ui::SetHelpTopic(this, "main-window");
     commands_ = new Commands(st_, prompter_, [this] { showListByData(); });
     exchange_ = std::make_unique<ChannelExchange>(
         st_, prompter_, [this] { showListByData(); },
@@ -847,6 +849,7 @@ void MainWindow::showLanguageDialog()
     if (dialog.exec() == QDialog::Accepted) {
         st_.setLanguage(dialog.chosenLanguage());
         formReload();
+        emit languageChanged();
     }
 }
 
