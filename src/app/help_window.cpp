@@ -155,6 +155,14 @@ void HelpWindow::attachTo(QWidget* owner)
         show();
 }
 
+void HelpWindow::hideEvent(QHideEvent* event)
+{
+    // Keys go back to the window the user was working in, not to nowhere.
+    if (QWidget* owner = parentWidget(); owner && owner->isVisible())
+        owner->activateWindow();
+    QDialog::hideEvent(event);
+}
+
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The modal window is closing: the help window goes back home, still open.

@@ -45,6 +45,7 @@ private:
     // hands it back to `home_` when that one closes.
     void attachTo(QWidget* owner);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
     const AppState& st_;
     QWidget* home_;

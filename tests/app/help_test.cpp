@@ -188,6 +188,8 @@ TEST_F(HelpTest, F1InAModalEditorShowsItsPageAndTheHelpWindowTakesKeysBesideIt)
         QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
         EXPECT_FALSE(help->isVisible());
         EXPECT_TRUE(editor->isVisible());
+        // The keys go back to the editor.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == editor; }, 1000));
         // Open again: it outlives the editor.
         pressF1(editor);
         EXPECT_TRUE(app.helpWindow()->isVisible());
