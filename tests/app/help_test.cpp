@@ -25,6 +25,7 @@
 #include "editors/scan_editor.h"
 #include "exchange/channel_csv.h"
 #include "port_catalogue.h"
+#include "signalling/dtmf_editor.h"
 #include "signalling/two_tone_editor.h"
 #include "text/help_page.h"
 #include "ui/help_topic.h"
@@ -138,6 +139,8 @@ TEST_F(HelpTest, EveryWindowHasAPageInBothLanguagesNamingEveryCaptionItCarries)
         [&] { return new editors::AlarmEditor(st.ws.live, st); },
         [&] { return new editors::CommBookEditor(st.ws, st, pr); },
         [&] { return new signalling::TwoToneEditor(st.ws.live, st); },
+        [&] { return new signalling::DtmfEditor(st.ws.live.body.Settings.Dtmf, st, pr); },
+        [&] { return new signalling::DtmfSpecialDialog(st); },
         [&] { return new InfoDialog(st, EmbeddedInfo{}); },
         [&] { return new PortDialog(st, PortCatalogue{}); },
         [&] { return new PasswordDialog(st, ""); },
