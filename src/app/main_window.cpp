@@ -245,8 +245,8 @@ void MainWindow::buildMenus()
         const int which = s.which;
         connect(a, &QAction::triggered, this, [this, which](bool on) { setSwitch(which, on); });
     }
-    connect(addAction(help, "MnuHelpContent", 1051, QKeySequence::HelpContents), &QAction::triggered, this,
-            &MainWindow::openHelp);
+    // F1 is context help (the page of the window it is pressed in); this item opens Contents.
+    connect(addAction(help, "MnuHelpContent", 1051), &QAction::triggered, this, &MainWindow::openHelp);
     connect(addAction(help, "MnuHelpAbout", 1052), &QAction::triggered, this, &MainWindow::showAbout);
 }
 
