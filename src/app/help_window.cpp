@@ -149,16 +149,18 @@ void HelpWindow::attachTo(QWidget* owner)
         owner->installEventFilter(this);
     const QRect placed = geometry();
     const bool wasShown = isVisible();
+    moving_ = true;
     setParent(wanted, windowFlags());
     setGeometry(placed);
     if (wasShown)
         show();
+    moving_ = false;
 }
 
 void HelpWindow::hideEvent(QHideEvent* event)
 {
     // Keys go back to the window the user was working in, not to nowhere.
-    if (QWidget* owner = parentWidget(); owner && owner->isVisible())
+    if (QWidget* owner = parentWidget(); owner && owner->isVisible() && !moving_)
         owner->activateWindow();
     QDialog::hideEvent(event);
 }

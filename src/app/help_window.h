@@ -54,6 +54,7 @@ private:
     QPushButton* forward_;
     QPushButton* contents_;
     QPushButton* close_;
+    bool moving_ = false; // between owners: hidden for a moment, not closed
 };
 
 // The page file of a topic in `helpDir`: "<topic>.html", or "index.html"
