@@ -26,6 +26,7 @@
 #include "exchange/channel_csv.h"
 #include "port_catalogue.h"
 #include "signalling/dtmf_editor.h"
+#include "signalling/five_tone_special_dialog.h"
 #include "signalling/two_tone_editor.h"
 #include "text/help_page.h"
 #include "ui/help_topic.h"
@@ -141,6 +142,7 @@ TEST_F(HelpTest, EveryWindowHasAPageInBothLanguagesNamingEveryCaptionItCarries)
         [&] { return new signalling::TwoToneEditor(st.ws.live, st); },
         [&] { return new signalling::DtmfEditor(st.ws.live.body.Settings.Dtmf, st, pr); },
         [&] { return new signalling::DtmfSpecialDialog(st); },
+        [&] { return new signalling::FiveToneSpecialDialog(SpecialCallTarget::List, 0, "12345", st, pr); },
         [&] { return new InfoDialog(st, EmbeddedInfo{}); },
         [&] { return new PortDialog(st, PortCatalogue{}); },
         [&] { return new PasswordDialog(st, ""); },
