@@ -26,6 +26,7 @@
 #include "exchange/channel_csv.h"
 #include "port_catalogue.h"
 #include "signalling/dtmf_editor.h"
+#include "signalling/five_tone_editor.h"
 #include "signalling/five_tone_special_dialog.h"
 #include "signalling/two_tone_editor.h"
 #include "text/help_page.h"
@@ -130,6 +131,7 @@ TEST_F(HelpTest, EveryWindowHasAPageInBothLanguagesNamingEveryCaptionItCarries)
     StartUp(st, inputs());
     qtx::testing::ScriptedPrompter& pr = prompter;
     FileComparison comparison;
+    UserToneTable userTones{};
     ChannelCsvImport csv;
     const std::vector<std::function<QWidget*()>> windows = {
         [&] { return new MainWindow(st, pr); },
@@ -143,6 +145,8 @@ TEST_F(HelpTest, EveryWindowHasAPageInBothLanguagesNamingEveryCaptionItCarries)
         [&] { return new signalling::DtmfEditor(st.ws.live.body.Settings.Dtmf, st, pr); },
         [&] { return new signalling::DtmfSpecialDialog(st); },
         [&] { return new signalling::FiveToneSpecialDialog(SpecialCallTarget::List, 0, "12345", st, pr); },
+        [&] { return new signalling::FiveToneEditor(st.ws.live, st, pr); },
+        [&] { return new signalling::UserToneEditor(userTones, st); },
         [&] { return new InfoDialog(st, EmbeddedInfo{}); },
         [&] { return new PortDialog(st, PortCatalogue{}); },
         [&] { return new PasswordDialog(st, ""); },
