@@ -60,7 +60,6 @@ QVariant HelpView::loadResource(int type, const QUrl& name)
 HelpWindow::HelpWindow(const AppState& st, QWidget* parent) : QDialog(parent), st_(st), home_(parent)
 {
     setObjectName("frmHelp");
-    ui::SetHelpTopic(this, kContents);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
     view_ = new HelpView(st, this);

@@ -14,12 +14,7 @@ void SetHelpTopic(QWidget* window, const QString& topic) { window->setProperty(k
 
 QString HelpTopicOf(const QWidget* widget)
 {
-    for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        const QString topic = w->property(kTopic).toString();
-        if (!topic.isEmpty())
-            return topic;
-    }
-    return {};
+    return widget ? widget->window()->property(kTopic).toString() : QString();
 }
 
 HelpKey::HelpKey(QObject* parent) : QObject(parent) {}
@@ -27,6 +22,12 @@ HelpKey::HelpKey(QObject* parent) : QObject(parent) {}
 bool HelpKey::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::WindowActivate && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && !HelpTopicOf(window).isEmpty())
+            lastWithTopic_ = window;
+        return false;
+    }
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
@@ -37,7 +38,10 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
         event->accept(); // no shortcut of the window takes F1 from us
         return true;
     }
-    emit requested(HelpTopicOf(widget));
+    QString topic = HelpTopicOf(widget);
+    if (topic.isEmpty() && lastWithTopic_)
+        topic = HelpTopicOf(lastWithTopic_);
+    emit requested(topic);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // it was pressed in.
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -12,7 +13,8 @@ namespace qtx::ui {
 
 // `topic` is the page's file name without ".html", the same in every language.
 void SetHelpTopic(QWidget* window, const QString& topic);
-// The topic of `widget` or of the nearest window around it; empty for none.
+// The topic of the window `widget` is in; empty when that window has none
+// (a message box, a file dialog).
 QString HelpTopicOf(const QWidget* widget);
 
 // Installed once on the application: F1 (the platform's help key) in any
@@ -28,6 +30,9 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> lastWithTopic_;
 };
 
 } // namespace qtx::ui
