@@ -1,17 +1,15 @@
 #include "app/about_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSysInfo>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace qtx::app {
@@ -19,6 +17,7 @@ namespace qtx::app {
 AboutDialog::AboutDialog(const AppState& st, PortLister ports, QWidget* parent) : QDialog(parent)
 {
     setObjectName("frmAbout");
+    ui::SetHelpTopic(this, "about");
     setWindowTitle(QApplication::applicationDisplayName());
     auto* title = new QLabel("<b>QTX</b> &nbsp; QM-5210", this);
     auto* version = new QLabel(st.text(2200) + " " + QApplication::applicationVersion(), this);
@@ -54,6 +53,7 @@ AboutDialog::AboutDialog(const AppState& st, PortLister ports, QWidget* parent) 
 SystemInfoDialog::SystemInfoDialog(const AppState& st, const QStringList& ports, QWidget* parent) : QDialog(parent)
 {
     setObjectName("frmSystemInfo");
+    ui::SetHelpTopic(this, "about");
     setWindowTitle(st.builtIn(BuiltIn::SystemInfoTitle));
     QStringList lines;
     lines << st.builtIn(BuiltIn::SystemInfoProgram) + ": QTX " + QApplication::applicationVersion()
@@ -75,36 +75,6 @@ SystemInfoDialog::SystemInfoDialog(const AppState& st, const QStringList& ports,
     layout->addWidget(text);
     layout->addWidget(buttons);
     resize(520, 300);
-}
-
-HelpBrowser::HelpBrowser(const AppState& st, QWidget* parent) : QDialog(parent)
-{
-    setObjectName("frmHelp");
-    setWindowTitle(st.builtIn(BuiltIn::HelpTitle));
-    browser_ = new QTextBrowser(this);
-    browser_->setOpenExternalLinks(false);
-    const QString page = QDir(st.helpDir()).filePath("index.html");
-    if (QFileInfo::exists(page)) {
-        browser_->setSearchPaths({st.helpDir()});
-        browser_->setSource(QUrl::fromLocalFile(page));
-        found_ = true;
-    } else {
-        browser_->setPlainText(st.builtIn(BuiltIn::HelpMissing).arg(page));
-    }
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* back = buttons->addButton(QString::fromUtf8("\u2190"), QDialogButtonBox::ActionRole);
-    QPushButton* home = buttons->addButton(QString::fromUtf8("\u2302"), QDialogButtonBox::ActionRole);
-    QPushButton* close = buttons->addButton(st.builtIn(BuiltIn::CloseCaption), QDialogButtonBox::RejectRole);
-    close->setObjectName("CommandClose");
-    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
-    connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
-    connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    back->setEnabled(false);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(browser_);
-    layout->addWidget(buttons);
-    resize(760, 620);
 }
 
 } // namespace qtx::app

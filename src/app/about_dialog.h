@@ -1,12 +1,10 @@
 #pragma once
-// The about box, its system information window and the help browser.
+// The about box and its system information window.
 
 #include <QDialog>
 #include <QStringList>
 
 #include <functional>
-
-class QTextBrowser;
 
 namespace qtx::app {
 
@@ -29,18 +27,6 @@ public:
 
 private:
     QString report_;
-};
-
-class HelpBrowser : public QDialog {
-    Q_OBJECT
-public:
-    HelpBrowser(const AppState& state, QWidget* parent = nullptr);
-    QTextBrowser* browser() const { return browser_; }
-    bool pageFound() const { return found_; }
-
-private:
-    QTextBrowser* browser_;
-    bool found_ = false;
 };
 
 } // namespace qtx::app

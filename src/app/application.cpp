@@ -1,6 +1,8 @@
 #include "app/application.h"
 
 #include "app/about_dialog.h"
+#include "app/help_window.h"
+#include "ui/help_topic.h"
 #include "editors/alarm_editor.h"
 #include "editors/channel_editor.h"
 #include "editors/key_editor.h"
@@ -44,9 +46,23 @@ Application::Application(const StartupInputs& inputs)
     window_ = std::make_unique<MainWindow>(state_, *prompter_);
     dialogPrompter_->setParent(window_.get());
     wireCommands();
+    auto* helpKey = new ui::HelpKey(this);
+    qApp->installEventFilter(helpKey);
+    connect(helpKey, &ui::HelpKey::requested, this, &Application::showHelp);
 }
 
 Application::~Application() = default;
+
+HelpWindow* Application::helpWindow() const { return help_.data(); }
+
+void Application::showHelp(const QString& topic)
+{
+    if (!help_) {
+        help_ = new HelpWindow(state_, window_.get());
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    help_->showTopic(topic);
+}
 
 void Application::setPrompter(ui::Prompter* prompter)
 {
@@ -86,7 +102,7 @@ void Application::wireCommands()
     connect(transfers_.get(), &RadioTransfers::statusChanged, w, &MainWindow::showStatus);
     connect(transfers_.get(), &RadioTransfers::infoReady, this, [this, w](const EmbeddedInfo& info) {
         InfoDialog viewer(state_, info, w);
-        connect(&viewer, &InfoDialog::helpRequested, w, &MainWindow::helpRequested);
+        connect(&viewer, &InfoDialog::helpRequested, this, [this, &viewer] { showHelp(ui::HelpTopicOf(&viewer)); });
         viewer.exec();
     });
     connect(w, &MainWindow::portDialogRequested, this, [this, w] {
@@ -146,10 +162,10 @@ void Application::wireCommands()
         PrintDialog dialog(state_, *prompter_, w);
         dialog.exec();
     });
-    connect(w, &MainWindow::helpRequested, this, [this, w] {
-        auto* help = new HelpBrowser(state_, w);
-        help->setAttribute(Qt::WA_DeleteOnClose);
-        help->show();
+    connect(w, &MainWindow::helpRequested, this, [this] { showHelp(QString()); });
+    connect(w, &MainWindow::languageChanged, this, [this] {
+        if (help_)
+            help_->reload();
     });
 }
 

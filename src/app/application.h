@@ -6,11 +6,13 @@
 #include "ui/prompter.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
 namespace qtx::app {
 
+class HelpWindow;
 class MainWindow;
 class RadioTransfers;
 class Splash;
@@ -33,6 +35,9 @@ public:
     ui::Prompter& prompter() { return *prompter_; }
     // Tests answer the questions themselves.
     void setPrompter(ui::Prompter* prompter);
+    // The help window on `topic`'s page (Contents for "" or an unknown topic).
+    void showHelp(const QString& topic);
+    HelpWindow* helpWindow() const;
 
 private:
     void wireCommands();
@@ -46,6 +51,7 @@ private:
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<RadioTransfers> transfers_;
     Splash* splash_ = nullptr;
+    QPointer<HelpWindow> help_;
 };
 
 } // namespace qtx::app

@@ -1,4 +1,5 @@
 #include "app/channel_import_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -52,6 +53,7 @@ ChannelImportDialog::ChannelImportDialog(const AppState& st, const ChannelCsvImp
     : QDialog(parent), st_(st), list_(list)
 {
     setObjectName("FrmImportChannels");
+    ui::SetHelpTopic(this, "channel-import");
     SetTextIds(this, 7502);
     const TextLookupFn text = [this](int id) { return st_.table.TextLookup(id); };
 

@@ -1,4 +1,5 @@
 #include "app/compare_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -15,6 +16,7 @@ namespace qtx::app {
 CompareDialog::CompareDialog(const AppState& st, const FileComparison& comparison, QWidget* parent) : QDialog(parent)
 {
     setObjectName("FrmCompare");
+    ui::SetHelpTopic(this, "compare");
     setWindowTitle(st.text(7559));
     auto* layout = new QVBoxLayout(this);
 

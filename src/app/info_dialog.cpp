@@ -1,4 +1,5 @@
 #include "app/info_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -33,6 +34,7 @@ QStringList InfoBandTexts()
 InfoDialog::InfoDialog(const AppState& st, const EmbeddedInfo& info, QWidget* parent) : QDialog(parent)
 {
     setObjectName("FrmEMG");
+    ui::SetHelpTopic(this, "embedded-info");
     setWindowTitle(st.builtIn(BuiltIn::InfoTitle));
     auto field = [this](const std::string& value, const char* name) {
         auto* box = new QLineEdit(ui::fromLatin1(value), this);

@@ -1,4 +1,5 @@
 #include "app/language_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -13,6 +14,7 @@ namespace qtx::app {
 LanguageDialog::LanguageDialog(const AppState& st, QWidget* parent) : QDialog(parent)
 {
     setObjectName("FrmLanguage");
+    ui::SetHelpTopic(this, "language-dialog");
     ui::SetTextIds(this, 1503);
     auto* label = new QLabel(this);
     ui::SetTextIds(label, 1503);

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(AppState& state, ui::Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), st_(state), prompter_(prompter)
 {
     setObjectName("frmMain");
+    ui::SetHelpTopic(this, "main-window");
     commands_ = new Commands(st_, prompter_, [this] { showListByData(); });
     exchange_ = std::make_unique<ChannelExchange>(
         st_, prompter_, [this] { showListByData(); },
@@ -243,8 +245,8 @@ void MainWindow::buildMenus()
         const int which = s.which;
         connect(a, &QAction::triggered, this, [this, which](bool on) { setSwitch(which, on); });
     }
-    connect(addAction(help, "MnuHelpContent", 1051, QKeySequence::HelpContents), &QAction::triggered, this,
-            &MainWindow::openHelp);
+    // F1 is context help (the page of the window it is pressed in); this item opens Contents.
+    connect(addAction(help, "MnuHelpContent", 1051), &QAction::triggered, this, &MainWindow::openHelp);
     connect(addAction(help, "MnuHelpAbout", 1052), &QAction::triggered, this, &MainWindow::showAbout);
 }
 
@@ -847,6 +849,7 @@ void MainWindow::showLanguageDialog()
     if (dialog.exec() == QDialog::Accepted) {
         st_.setLanguage(dialog.chosenLanguage());
         formReload();
+        emit languageChanged();
     }
 }
 

@@ -104,6 +104,8 @@ signals:
     void dtmfEditorRequested();
     void helpRequested();
     void aboutRequested();
+    // After the user chose another language (windows relabelled).
+    void languageChanged();
     // The window is about to close for good.
     void closing();
 

@@ -1,4 +1,5 @@
 #include "app/model_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -18,6 +19,7 @@ namespace qtx::app {
 ModelDialog::ModelDialog(AppState& st, QWidget* parent) : QDialog(parent), st_(st)
 {
     setObjectName("FrmModel");
+    ui::SetHelpTopic(this, "model-dialog");
     ui::SetTextIds(this, 2300);
     auto* modelLabel = new QLabel(this);
     ui::SetTextIds(modelLabel, 2301);

@@ -1,4 +1,5 @@
 #include "app/password_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -16,6 +17,7 @@ namespace qtx::app {
 PasswordDialog::PasswordDialog(AppState& st, const std::string& prefill, QWidget* parent) : QDialog(parent), st_(st)
 {
     setObjectName("FrmPassWord");
+    ui::SetHelpTopic(this, "password-dialog");
     ui::SetTextIds(this, 3100);
     auto* label = new QLabel(this);
     ui::SetTextIds(label, 3101);

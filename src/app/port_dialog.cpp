@@ -1,4 +1,5 @@
 #include "app/port_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 #include "ui/captions.h"
@@ -22,6 +23,7 @@ PortDialog::PortDialog(AppState& st, const PortCatalogue& catalogue, QWidget* pa
     : QDialog(parent), st_(st), catalogue_(catalogue)
 {
     setObjectName("FrmComSet");
+    ui::SetHelpTopic(this, "port-dialog");
     ui::SetTextIds(this, 1401);
     auto* label = new QLabel(this);
     ui::SetTextIds(label, 1402);

@@ -1,4 +1,5 @@
 #include "app/progress_dialog.h"
+#include "ui/help_topic.h"
 
 #include "app/app_state.h"
 
@@ -13,6 +14,7 @@ namespace qtx::app {
 ProgressDialog::ProgressDialog(const AppState& st, bool writing, QWidget* parent) : QDialog(parent), st_(st)
 {
     setObjectName("FrmProgress");
+    ui::SetHelpTopic(this, "progress");
     setWindowTitle(st.builtIn(writing ? BuiltIn::WriteTitle : BuiltIn::ReadTitle));
     caption_ = new QLabel(st.builtIn(BuiltIn::ProgressLabel), this);
     caption_->setObjectName("lblCaption");

@@ -1,4 +1,5 @@
 #include "editors/alarm_editor.h"
+#include "ui/help_topic.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@ namespace qtx::editors {
 AlarmEditor::AlarmEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
     : SettingDialog(texts, "FrmAlert", 2600, parent), cp_(codeplug), form_(LoadAlarmForm(codeplug))
 {
+    ui::SetHelpTopic(this, "alarm-editor");
     kind_ = addList("cmbAlarm", kAlarmLabels[0], AlarmKindEntries(), [this](int row) {
         form_.kind = row;
         enable();

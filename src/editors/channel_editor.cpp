@@ -1,4 +1,5 @@
 #include "editors/channel_editor.h"
+#include "ui/help_topic.h"
 
 #include "forms/key_rules.h"
 #include "ui/captions.h"
@@ -32,6 +33,7 @@ ChannelEditor::ChannelEditor(Codeplug& codeplug, const SignalViewSwitches& switc
     : QDialog(parent), cp_(codeplug), switches_(switches), texts_(texts), prompter_(prompter), editRow_(editRow)
 {
     setObjectName("FrmCHEdit");
+    ui::SetHelpTopic(this, "channel-editor");
     form_ = LoadChannelForm(cp_, editRow_, cp_.body.Band);
     build();
     ui::CaptionLoader(this, texts_);

@@ -1,4 +1,5 @@
 #include "editors/comm_book_editor.h"
+#include "ui/help_topic.h"
 
 #include "forms/key_rules.h"
 #include "model/workspace.h"
@@ -126,6 +127,7 @@ CommBookEditor::CommBookEditor(Workspace& ws, const ui::LanguageTexts& texts, ui
     : QDialog(parent), ws_(ws), st_(texts), prompter_(prompter), form_(ws.live.body.Book)
 {
     setObjectName("FrmCommuBook");
+    ui::SetHelpTopic(this, "comm-book");
     build();
     ui::CaptionLoader(this, st_);
     ui::SetOkCancelCaptions(this, st_);

@@ -1,4 +1,5 @@
 #include "editors/key_editor.h"
+#include "ui/help_topic.h"
 
 #include <QComboBox>
 
@@ -7,6 +8,7 @@ namespace qtx::editors {
 KeyEditor::KeyEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
     : SettingDialog(texts, "FrmKeySet", 6000, parent), cp_(codeplug), form_(LoadKeyForm(codeplug))
 {
+    ui::SetHelpTopic(this, "key-editor");
     const ListEntries functions = KeyFunctionEntries();
     for (int i = 0; i < kKeyPresses; ++i) {
         const QString name = QString("cmbKey%1").arg(i);

@@ -1,4 +1,5 @@
 #include "editors/option_editor.h"
+#include "ui/help_topic.h"
 
 #include "forms/key_rules.h"
 #include "ui/captions.h"
@@ -17,6 +18,7 @@ namespace qtx::editors {
 OptionEditor::OptionEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
     : SettingDialog(texts, "FrmOption", 1701, parent), cp_(codeplug), form_(LoadOptionForm(codeplug))
 {
+    ui::SetHelpTopic(this, "option-editor");
     for (int k : kOptionShownLists) {
         const QString name = QString("cmbOption%1").arg(k);
         lists_[k] = addList(name.toLatin1().constData(), OptionListLabel(k), OptionListEntries(form_, k), [this, k](int row) {

@@ -1,4 +1,5 @@
 #include "editors/scan_editor.h"
+#include "ui/help_topic.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,7 @@ ListEntries channelEntries(const std::vector<int>& values)
 ScanEditor::ScanEditor(Codeplug& codeplug, const ui::LanguageTexts& texts, QWidget* parent)
     : SettingDialog(texts, "FrmScan", 2400, parent), cp_(codeplug), form_(LoadScanForm(codeplug))
 {
+    ui::SetHelpTopic(this, "scan-editor");
     priority_ = addList("cmbPriority", kScanLabels[0], ScanPriorityEntries(), [this](int row) {
         SetScanPriority(form_, row);
         enable();

@@ -3,6 +3,7 @@
 #include "forms/key_rules.h"
 #include "ui/captions.h"
 #include "ui/field_filter.h"
+#include "ui/help_topic.h"
 #include "ui/prompter.h"
 #include "ui/texts.h"
 
@@ -59,6 +60,7 @@ DtmfEditor::DtmfEditor(DtmfSettings& dtmf, const ui::LanguageTexts& texts, ui::P
     : QDialog(parent), dtmf_(dtmf), texts_(texts), prompter_(prompter)
 {
     setObjectName("FrmDTMF");
+    ui::SetHelpTopic(this, "dtmf-editor");
     form_ = LoadDtmfForm(dtmf_);
     build();
     ui::CaptionLoader(this, texts_);
@@ -304,6 +306,7 @@ void DtmfEditor::openSpecial()
 DtmfSpecialDialog::DtmfSpecialDialog(const ui::LanguageTexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName("FrmDTMFSpecial");
+    ui::SetHelpTopic(this, "dtmf-special");
     SetTextIds(this, 7040);
     type_ = new QComboBox(this);
     type_->setObjectName("cmbCallType");

@@ -3,6 +3,7 @@
 #include "forms/key_rules.h"
 #include "ui/captions.h"
 #include "ui/field_filter.h"
+#include "ui/help_topic.h"
 #include "ui/prompter.h"
 #include "ui/texts.h"
 
@@ -134,6 +135,7 @@ UserToneEditor::UserToneEditor(UserToneTable& tones, const ui::LanguageTexts& te
     : QDialog(parent), tones_(tones)
 {
     setObjectName("Frm5ToneDefTS");
+    ui::SetHelpTopic(this, "five-tone-editor");
     setWindowTitle(texts.text(3103));
     auto* grid = new QGridLayout;
     for (int d = 0; d < 16; ++d) {
@@ -180,6 +182,7 @@ FiveToneEditor::FiveToneEditor(Codeplug& codeplug, const ui::LanguageTexts& text
     : QDialog(parent), cp_(codeplug), texts_(texts), prompter_(prompter), work_(codeplug.body.Settings.FiveTone)
 {
     setObjectName("Frm5Tone");
+    ui::SetHelpTopic(this, "five-tone-editor");
     form_ = LoadFiveToneForm(work_, codeplug.body.FiveToneCodeFormat);
     build();
     showForm();

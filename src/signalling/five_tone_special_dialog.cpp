@@ -4,6 +4,7 @@
 #include "ui/captions.h"
 #include "ui/choice_list.h"
 #include "ui/field_filter.h"
+#include "ui/help_topic.h"
 #include "ui/prompter.h"
 #include "ui/texts.h"
 
@@ -35,6 +36,7 @@ FiveToneSpecialDialog::FiveToneSpecialDialog(SpecialCallTarget target, int curre
     : QDialog(parent), target_(target), ownId_(ownId), texts_(texts), prompter_(prompter)
 {
     setObjectName("FrmSpecial");
+    ui::SetHelpTopic(this, "five-tone-special");
     build();
     ui::SelectChoice(entry_, OpeningSpecialEntry(currentEntry), 0);
     type_->setCurrentIndex(static_cast<int>(SpecialCallType::Data));

@@ -1,4 +1,5 @@
 #include "signalling/two_tone_editor.h"
+#include "ui/help_topic.h"
 
 #include "forms/key_rules.h"
 #include "ui/field_filter.h"
@@ -96,6 +97,7 @@ TwoToneEditor::TwoToneEditor(Codeplug& codeplug, const ui::LanguageTexts& texts,
     : QDialog(parent), cp_(codeplug), texts_(texts), work_(codeplug.body.Settings.TwoTone)
 {
     setObjectName("Frm2Tone");
+    ui::SetHelpTopic(this, "two-tone-editor");
     form_ = LoadTwoToneForm(work_);
     build();
     showForm();
