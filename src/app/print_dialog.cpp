@@ -3,6 +3,7 @@
 #include "files/change_tracking.h"
 #include "print/report_renderer.h"
 #include "ui/captions.h"
+#include "ui/help_topic.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -70,6 +71,7 @@ PrintDialog::PrintDialog(AppState& st, ui::Prompter& prompter, QWidget* parent)
     : QDialog(parent), st_(st), prompter_(prompter)
 {
     setObjectName("FrmPrint");
+    ui::SetHelpTopic(this, "print");
     setWindowTitle(titleOf(st.text(1005)));
 
     auto* group = new QGroupBox(st.text(7016), this);

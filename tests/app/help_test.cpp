@@ -15,6 +15,7 @@
 #include "app/model_dialog.h"
 #include "app/password_dialog.h"
 #include "app/port_dialog.h"
+#include "app/print_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/transfers.h"
 #include "editors/alarm_editor.h"
@@ -157,6 +158,7 @@ TEST_F(HelpTest, EveryWindowHasAPageInBothLanguagesNamingEveryCaptionItCarries)
         [&] { return new SystemInfoDialog(st, {}); },
         [&] { return new CompareDialog(st, comparison); },
         [&] { return new ChannelImportDialog(st, csv); },
+        [&] { return new PrintDialog(st, pr); },
     };
     for (const auto& make : windows) {
         std::unique_ptr<QWidget> window(make());
