@@ -619,6 +619,10 @@ void FiveToneEditor::composeSpecial(SpecialCallTarget target)
     commitGridEdit();
     if (!composer_)
         return;
+    // The own ID being left is checked before the composer opens, not over it:
+    // its calls are built from that ID.
+    if (!leaveOwnId(false))
+        return;
     const auto call = composer_(target, grid_->currentRow(), ownId_->text());
     if (!call)
         return;

@@ -243,6 +243,27 @@ TEST_F(FiveToneEditorTest, SpecialButtonsHandTheComposedCallOn)
     EXPECT_EQ(asked[2].first, SpecialCallTarget::PttIdBegin);
 }
 
+// An incomplete own ID is reported before the composer opens, once, and
+// the composer is not asked.
+TEST_F(FiveToneEditorTest, SpecialWaitsForACompleteOwnId)
+{
+    FiveToneEditor editor(cp, texts, prompter);
+    show(editor);
+    int composed = 0;
+    editor.setSpecialComposer([&](SpecialCallTarget, int, const QString&) -> std::optional<SpecialCall> {
+        ++composed;
+        return std::nullopt;
+    });
+    focus(editor.ownIdBox());
+    editor.ownIdBox()->setText("12");
+    editor.specialButton(0)->setFocus();
+    editor.specialButton(0)->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(composed, 0);
+    EXPECT_EQ(prompter.asked, QStringList{texts.message("900C")});
+    EXPECT_TRUE(editor.ownIdBox()->hasFocus());
+}
+
 TEST_F(FiveToneEditorTest, UserToneSetClampsEveryBoxOnOk)
 {
     UserToneTable tones = cp.body.Settings.FiveTone.UserToneTable;
