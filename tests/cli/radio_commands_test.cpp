@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <poll.h>
 #include <pty.h>
@@ -59,6 +60,50 @@ bool sameFrom(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, size
 {
     return a.size() == static_cast<size_t>(kImageSize) && b.size() == a.size() &&
            std::equal(a.begin() + static_cast<long>(from), a.end(), b.begin() + static_cast<long>(from));
+}
+
+// qtx-cli read on a terminal of its own; onOutput sees all output so far
+// and may write to the terminal (`master`). Gives the output and the wait status.
+struct TerminalRun {
+    std::string seen;
+    int status = 0;
+};
+
+TerminalRun readOnATerminal(const std::string& device, const std::string& out,
+                            const std::function<void(int master, const std::string& seen)>& onOutput)
+{
+    const std::string cli = ProgramPath("qtx-cli").toStdString();
+    TerminalRun run;
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid < 0) {
+        ADD_FAILURE() << "forkpty failed";
+        return run;
+    }
+    if (pid == 0) {
+        execl(cli.c_str(), cli.c_str(), "read", "--port", device.c_str(), "-o", out.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 15000) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0)
+            continue;
+        char buf[512];
+        const ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0)
+            break; // the program ended and closed the terminal
+        run.seen.append(buf, static_cast<size_t>(n));
+        onOutput(master, run.seen);
+    }
+    if (waitpid(pid, &run.status, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &run.status, 0);
+    }
+    ::close(master);
+    return run;
 }
 
 } // namespace
@@ -202,47 +247,19 @@ TEST_F(CliRadioTest, PasswordPromptAndProgressOnATerminal)
 {
     SimulatedRadio sim;
     ASSERT_TRUE(sim.start({"--password", "Qx7"}));
-    const std::string cli = ProgramPath("qtx-cli").toStdString();
-    const std::string device = sim.device().toStdString();
     const std::string out = file("t.dat");
-
-    int master = -1;
-    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        execl(cli.c_str(), cli.c_str(), "read", "--port", device.c_str(), "-o", out.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    std::string seen;
     bool answered = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 15000) {
-        pollfd p{master, POLLIN, 0};
-        if (poll(&p, 1, 100) <= 0)
-            continue;
-        char buf[512];
-        const ssize_t n = ::read(master, buf, sizeof buf);
-        if (n <= 0)
-            break; // the program ended and closed the terminal
-        seen.append(buf, static_cast<size_t>(n));
+    const TerminalRun run = readOnATerminal(sim.device().toStdString(), out, [&](int master, const std::string& seen) {
         if (!answered && seen.find("Password:") != std::string::npos) {
             ASSERT_EQ(::write(master, "Qx7\n", 4), 4);
             answered = true;
         }
-    }
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    ::close(master);
-    EXPECT_TRUE(answered) << seen;
-    ASSERT_TRUE(WIFEXITED(status)) << seen;
-    EXPECT_EQ(WEXITSTATUS(status), 0) << seen;
-    EXPECT_EQ(seen.find("Qx7"), std::string::npos) << "the password was echoed: " << seen;
-    EXPECT_NE(seen.find("100%"), std::string::npos) << seen;
+    });
+    EXPECT_TRUE(answered) << run.seen;
+    ASSERT_TRUE(WIFEXITED(run.status)) << run.seen;
+    EXPECT_EQ(WEXITSTATUS(run.status), 0) << run.seen;
+    EXPECT_EQ(run.seen.find("Qx7"), std::string::npos) << "the password was echoed: " << run.seen;
+    EXPECT_NE(run.seen.find("100%"), std::string::npos) << run.seen;
     EXPECT_TRUE(std::filesystem::exists(out));
 }
 
@@ -253,32 +270,10 @@ TEST_F(CliRadioTest, CtrlCAtThePasswordPromptCancelsTheTransfer)
 {
     SimulatedRadio sim;
     ASSERT_TRUE(sim.start({"--password", "Qx7"}));
-    const std::string cli = ProgramPath("qtx-cli").toStdString();
-    const std::string device = sim.device().toStdString();
     const std::string out = file("c.dat");
-
-    int master = -1;
-    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        execl(cli.c_str(), cli.c_str(), "read", "--port", device.c_str(), "-o", out.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    std::string seen;
     bool interrupted = false;
     bool echoBack = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 15000) {
-        pollfd p{master, POLLIN, 0};
-        if (poll(&p, 1, 100) <= 0)
-            continue;
-        char buf[512];
-        const ssize_t n = ::read(master, buf, sizeof buf);
-        if (n <= 0)
-            break;
-        seen.append(buf, static_cast<size_t>(n));
+    const TerminalRun run = readOnATerminal(sim.device().toStdString(), out, [&](int master, const std::string& seen) {
         if (!interrupted && seen.find("Password:") != std::string::npos) {
             ASSERT_EQ(::write(master, "\x03", 1), 1); // the terminal's interrupt key
             interrupted = true;
@@ -287,18 +282,12 @@ TEST_F(CliRadioTest, CtrlCAtThePasswordPromptCancelsTheTransfer)
             struct termios t;
             echoBack = tcgetattr(master, &t) == 0 && (t.c_lflag & ECHO) != 0;
         }
-    }
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    ::close(master);
-    ASSERT_TRUE(interrupted) << seen;
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal: " << seen;
-    EXPECT_EQ(WEXITSTATUS(status), 3) << seen;
-    EXPECT_NE(seen.find("reading the radio was cancelled"), std::string::npos) << seen;
-    EXPECT_TRUE(echoBack) << seen;
+    });
+    ASSERT_TRUE(interrupted) << run.seen;
+    ASSERT_TRUE(WIFEXITED(run.status)) << "ended by a signal: " << run.seen;
+    EXPECT_EQ(WEXITSTATUS(run.status), 3) << run.seen;
+    EXPECT_NE(run.seen.find("reading the radio was cancelled"), std::string::npos) << run.seen;
+    EXPECT_TRUE(echoBack) << run.seen;
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
