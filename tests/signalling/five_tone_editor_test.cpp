@@ -8,6 +8,7 @@
 #include "ui/texts.h"
 
 #include "support/scripted_prompter.h"
+#include "support/widget_input.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -53,20 +54,9 @@ protected:
         s.CallList[1].Standard = 14;
     }
 
-    static void show(QDialog& editor)
-    {
-        editor.show();
-        editor.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    }
+    static void show(QDialog& editor) { qtx::testing::ShowActive(editor); }
 
-    static void type(const QString& keys)
-    {
-        for (QChar c : keys) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-            QCoreApplication::processEvents();
-        }
-    }
+    static void type(const QString& keys) { qtx::testing::TypeKeys(keys); }
 
     static void focus(QWidget* w)
     {

@@ -4,6 +4,7 @@
 #include "signalling/five_tone_special_dialog.h"
 #include "ui/texts.h"
 
+#include "support/widget_input.h"
 #include "support/scripted_prompter.h"
 
 #include <QApplication>
@@ -33,12 +34,7 @@ protected:
         texts.table.SetPath((source + "/language/english.ini").toStdString());
     }
 
-    static void show(FiveToneSpecialDialog& dialog)
-    {
-        dialog.show();
-        dialog.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    }
+    static void show(FiveToneSpecialDialog& dialog) { qtx::testing::ShowActive(dialog); }
 
     static void typeInto(QLineEdit* box, const char* keys)
     {

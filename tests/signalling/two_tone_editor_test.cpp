@@ -8,6 +8,7 @@
 #include "ui/texts.h"
 
 #include "support/temp_dir.h"
+#include "support/widget_input.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,22 +44,11 @@ protected:
         cp.channels[cp.body.ChannelCount++] = ch;
     }
 
-    static void show(TwoToneEditor& editor)
-    {
-        editor.show();
-        editor.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    }
+    static void show(TwoToneEditor& editor) { qtx::testing::ShowActive(editor); }
 
     // Keys as a user types them: each to the focused field, with the event
     // loop running in between.
-    static void type(const QString& keys)
-    {
-        for (QChar c : keys) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-            QCoreApplication::processEvents();
-        }
-    }
+    static void type(const QString& keys) { qtx::testing::TypeKeys(keys); }
     static void enter()
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
