@@ -5,6 +5,7 @@
 
 #include "files/data_file.h"
 #include "model/workspace.h"
+#include "support/random_codeplug.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,29 @@ protected:
     QString qfile(const std::string& name) const { return Q(dir.file(name)); }
 
     TempDir dir;
+};
+
+// Tests that talk to qtx-radiosim.
+class CliRadioTestBase : public CliTest {
+protected:
+    void SetUp() override
+    {
+        CliTest::SetUp();
+        if (!IsSkipped() && ProgramPath("qtx-radiosim").isEmpty())
+            GTEST_SKIP() << "qtx-radiosim is not built (QTX_PROGRAM_DIR)";
+    }
+
+    // A random Codeplug saved as a pair; the image a write sends, through `image`.
+    std::vector<uint8_t> makeCodeplug(uint32_t seed, const std::string& dataFile)
+    {
+        CodeplugGenerator gen(seed);
+        auto cp = std::make_unique<Codeplug>(gen.make());
+        SavePair(*cp, dataFile);
+        const std::string bin = dataFile + ".bin";
+        const CliRun r = RunCli({"image", Q(dataFile), "-o", Q(bin)});
+        EXPECT_EQ(r.status, 0) << r;
+        return ReadBytes(bin);
+    }
 };
 
 } // namespace qtx::testing

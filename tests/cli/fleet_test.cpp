@@ -16,26 +16,8 @@ using namespace qtx::testing;
 
 namespace {
 
-class FleetTest : public CliTest {
+class FleetTest : public CliRadioTestBase {
 protected:
-    void SetUp() override
-    {
-        CliTest::SetUp();
-        if (!IsSkipped() && ProgramPath("qtx-radiosim").isEmpty())
-            GTEST_SKIP() << "qtx-radiosim is not built (QTX_PROGRAM_DIR)";
-    }
-
-    // A random Codeplug saved as a pair; the image a write sends.
-    std::vector<uint8_t> makeCodeplug(uint32_t seed, const std::string& dataFile)
-    {
-        CodeplugGenerator gen(seed);
-        auto cp = std::make_unique<Codeplug>(gen.make());
-        SavePair(*cp, dataFile);
-        const CliRun r = RunCli({"image", Q(dataFile), "-o", Q(dataFile + ".bin")});
-        EXPECT_EQ(r.status, 0) << r;
-        return ReadBytes(dataFile + ".bin");
-    }
-
     // A radio whose memory is saved as <name>.bin when it changes.
     SimulatedRadio& radio(const std::string& name, QStringList extra = {})
     {

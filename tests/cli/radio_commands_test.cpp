@@ -29,27 +29,7 @@ using namespace qtx::testing;
 
 namespace {
 
-class CliRadioTest : public CliTest {
-protected:
-    void SetUp() override
-    {
-        CliTest::SetUp();
-        if (!IsSkipped() && ProgramPath("qtx-radiosim").isEmpty())
-            GTEST_SKIP() << "qtx-radiosim is not built (QTX_PROGRAM_DIR)";
-    }
-
-    // A random Codeplug saved as a pair; its image through `image`.
-    std::vector<uint8_t> makeCodeplug(uint32_t seed, const std::string& dataFile)
-    {
-        CodeplugGenerator gen(seed);
-        auto cp = std::make_unique<Codeplug>(gen.make());
-        SavePair(*cp, dataFile);
-        const std::string bin = dataFile + ".bin";
-        const CliRun r = RunCli({"image", Q(dataFile), "-o", Q(bin)});
-        EXPECT_EQ(r.status, 0) << r;
-        return ReadBytes(bin);
-    }
-};
+class CliRadioTest : public CliRadioTestBase {};
 
 void putText(std::vector<uint8_t>& image, size_t at, const std::string& text)
 {
