@@ -1,5 +1,6 @@
 #include "convert/numeric.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -80,6 +81,11 @@ bool IsHexDigits(std::string_view text)
         if (HexDigitValue(c) < 0)
             return false;
     return true;
+}
+
+bool IsDecimalDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 int HexDigitValue(char c)

@@ -21,6 +21,7 @@ std::optional<int32_t> ParseInteger(std::string_view text);
 
 // Every character is one of 0-9 A-F a-f.
 bool IsHexDigits(std::string_view text);
+bool IsDecimalDigits(std::string_view text); // 0-9 only; true when empty
 int HexDigitValue(char c); // -1 when not a hexadecimal digit
 
 // Rounds halves to even, as the radio tools always have.

@@ -14,14 +14,6 @@ using D = DtmfSettings;
 
 namespace {
 
-bool AllDigits(std::string_view t)
-{
-    for (char c : t)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
 // Three bytes, one decimal digit each. A short own ID is padded on the left,
 // so "7" stays the ID 7; one that is not a number goes out as "000".
 struct DtmfOwnId {
@@ -39,7 +31,7 @@ struct DtmfOwnId {
     Problem check(const D& d) const
     {
         const std::string t = Sent(d.OwnId);
-        if (t.size() != static_cast<size_t>(dt::kOwnIdSize) || !AllDigits(t))
+        if (t.size() != static_cast<size_t>(dt::kOwnIdSize) || !IsDecimalDigits(t))
             return "own ID " + QuoteText(d.OwnId.str()) + " is not three digits";
         return std::nullopt;
     }
@@ -89,65 +81,25 @@ constexpr std::tuple kDtmfHeader{
     Byte{dt::kPauseTime, &D::PauseTime, "PauseTime"},
 };
 
-// A DTMF code area: packed digits from its start, first digit in the high
-// nibble, and a length byte. A length beyond the room goes out (and reads
-// back) as an empty code; missing digits up to the length are zeros.
+// A DTMF code area: packed digits from its start and a length byte. A
+// length beyond the room goes out (and reads back) as an empty code.
 template <size_t N>
-struct DtmfDigits {
-    im::DtmfCodeArea where;
-
-    int sentLength(const DtmfCode<N>& c) const { return c.Length > where.maxDigits ? 0 : c.Length; }
-    std::string sentDigits(const DtmfCode<N>& c) const
-    {
-        const int n = sentLength(c);
-        std::string t = c.Code.trimmed();
-        if (t.size() < static_cast<size_t>(n))
-            t.append(n - t.size(), '0');
-        if (t.size() % 2 != 0)
-            t += '0';
-        return t.substr(0, 2 * static_cast<size_t>((n + 1) / 2));
-    }
-    Problem check(const DtmfCode<N>& c) const
-    {
-        if (c.Length < 0)
-            return "length " + std::to_string(c.Length) + " is negative";
-        if (!IsHexDigits(sentDigits(c)))
-            return "code " + QuoteText(c.Code.str()) + " holds a character that is not a DTMF digit";
-        return std::nullopt;
-    }
-    void put(ImageWriter& w, const DtmfCode<N>& c, Notices&) const
-    {
-        w.setHexDigits(0, sentDigits(c));
-        w.setByte(where.lengthOffset, static_cast<uint8_t>(sentLength(c)));
-    }
-    template <class View>
-    void get(View& v, DtmfCode<N>& c) const
-    {
-        int n = v.byte(where.lengthOffset);
-        if (n > where.maxDigits)
-            n = 0;
-        c.Code.setTerminated(v.hexDigits(0, (n + 1) / 2).substr(0, n));
-        c.Length = static_cast<int16_t>(n);
-    }
-    void spans(const SpanSink& sink) const
-    {
-        sink({"Code", 0, 0, 8 * ((where.maxDigits + 1) / 2)});
-        sink({"Length", where.lengthOffset, 0, 8});
-    }
-};
-
-template <size_t N>
-Problem PutDtmfCode(RadioImage& image, const im::DtmfCodeArea& where, const DtmfCode<N>& code)
+constexpr std::tuple<DigitCode<DtmfCode<N>, int16_t, N>> DtmfDigits(const im::DtmfCodeArea& where)
 {
-    ImageWriter w(image, where.area);
-    return EncodeFields(std::tuple{DtmfDigits<N>{where}}, w, code);
+    return {{where.lengthOffset, 0, where.maxDigits, &DtmfCode<N>::Code, &DtmfCode<N>::Length, '0',
+             Digits::ClosedByText, TooLong::SendEmpty, "DTMF digit"}};
 }
 
-template <size_t N>
-void GetDtmfCode(const RadioImage& image, const im::DtmfCodeArea& where, DtmfCode<N>& code)
+// The code areas in the order they go out, each with its name in messages.
+template <class Settings, class Fn>
+void ForEachDtmfCode(Settings& d, Fn&& fn)
 {
-    ImageReader r(image, where.area);
-    DecodeFields(std::tuple{DtmfDigits<N>{where}}, r, code);
+    fn("PttIdBegin", im::kDtmfPttIdBegin, d.PttIdBegin);
+    fn("PttIdEnd", im::kDtmfPttIdEnd, d.PttIdEnd);
+    fn("KillCode", im::kDtmfKillCode, d.KillCode);
+    fn("StunCode", im::kDtmfStunCode, d.StunCode);
+    for (int k = 0; k < im::kDtmfCodes.count; ++k)
+        fn("code M" + std::to_string(k + 1), im::DtmfCode(k), d.Codes[k]);
 }
 
 // The book's two tables: call IDs (digits only, else sent empty) and names
@@ -192,52 +144,36 @@ constexpr std::tuple kBookNameFields{BookName{}};
 std::vector<BlockLayout> DtmfLayouts()
 {
     return {DescribeBlock("DTMF header", im::kDtmfKillCode.area.start - im::kDtmfSettings.start, kDtmfHeader),
-            DescribeBlock("DTMF kill code", im::kDtmfKillCode.area.size, std::tuple{DtmfDigits<14>{im::kDtmfKillCode}}),
-            DescribeBlock("DTMF code", im::kDtmfCodes.size, std::tuple{DtmfDigits<24>{im::DtmfCode(0)}}),
+            DescribeBlock("DTMF kill code", im::kDtmfKillCode.area.size, DtmfDigits<14>(im::kDtmfKillCode)),
+            DescribeBlock("DTMF code", im::kDtmfCodes.size, DtmfDigits<24>(im::DtmfCode(0))),
             DescribeBlock("book call ID", im::kBookCallIds.size, kBookCallIdFields),
             DescribeBlock("book name", im::kBookNames.size, kBookNameFields)};
 }
 
 Result<void> SetCommDataByDTMF(DtmfSettings& d, RadioImage& image)
 {
-    auto fail = [](const std::string& what) { return CodecError(kStepDtmf, "DTMF " + what); };
-
-    ImageWriter w(image, im::kDtmfSettings);
-    if (auto problem = EncodeFields(kDtmfHeader, w, d))
-        return fail(*problem);
+    if (auto problem = EncodeArea(kDtmfHeader, image, im::kDtmfSettings, d))
+        return CodecError(kStepDtmf, "DTMF " + *problem);
     d.OwnId.setPadded(DtmfOwnId::Sent(d.OwnId));
 
     // Codes go out one by one; those before a bad one stay written.
-    auto code = [&](const std::string& name, const Problem& problem) -> std::optional<Error> {
-        if (problem)
-            return fail(name + " " + *problem);
-        return std::nullopt;
-    };
-    if (auto e = code("PttIdBegin", PutDtmfCode(image, im::kDtmfPttIdBegin, d.PttIdBegin)))
-        return *e;
-    if (auto e = code("PttIdEnd", PutDtmfCode(image, im::kDtmfPttIdEnd, d.PttIdEnd)))
-        return *e;
-    if (auto e = code("KillCode", PutDtmfCode(image, im::kDtmfKillCode, d.KillCode)))
-        return *e;
-    if (auto e = code("StunCode", PutDtmfCode(image, im::kDtmfStunCode, d.StunCode)))
-        return *e;
-    for (int k = 0; k < im::kDtmfCodes.count; ++k)
-        if (auto e = code("code M" + std::to_string(k + 1), PutDtmfCode(image, im::DtmfCode(k), d.Codes[k])))
-            return *e;
+    Problem problem;
+    ForEachDtmfCode(d, [&](const std::string& name, const im::DtmfCodeArea& where, const auto& code) {
+        if (!problem)
+            if (auto p = EncodeArea(DtmfDigits<decltype(code.Code)::size>(where), image, where.area, code))
+                problem = name + " " + *p;
+    });
+    if (problem)
+        return CodecError(kStepDtmf, "DTMF " + *problem);
     return {};
 }
 
 void ParseDtmf(RadioImage& image, DtmfSettings& d)
 {
-    ImageWriter w(image, im::kDtmfSettings);
-    DecodeFields(kDtmfHeader, w, d);
-
-    GetDtmfCode(image, im::kDtmfPttIdBegin, d.PttIdBegin);
-    GetDtmfCode(image, im::kDtmfPttIdEnd, d.PttIdEnd);
-    GetDtmfCode(image, im::kDtmfKillCode, d.KillCode);
-    GetDtmfCode(image, im::kDtmfStunCode, d.StunCode);
-    for (int k = 0; k < im::kDtmfCodes.count; ++k)
-        GetDtmfCode(image, im::DtmfCode(k), d.Codes[k]);
+    DecodeAndRepairArea(kDtmfHeader, image, im::kDtmfSettings, d);
+    ForEachDtmfCode(d, [&](const std::string&, const im::DtmfCodeArea& where, auto& code) {
+        DecodeArea(DtmfDigits<decltype(code.Code)::size>(where), image, where.area, code);
+    });
 }
 
 Result<void> SetCommDataByDTMFCommuBook(const CommBook& book, RadioImage& image)
@@ -245,10 +181,8 @@ Result<void> SetCommDataByDTMFCommuBook(const CommBook& book, RadioImage& image)
     // Every character is one byte, so nothing here can fail; the step keeps
     // its result for the build order.
     for (int a = 0; a < im::kBookCallIds.count; ++a) {
-        ImageWriter id(image, im::kBookCallIds.entry(a));
-        (void)EncodeFields(kBookCallIdFields, id, book[a]);
-        ImageWriter name(image, im::kBookNames.entry(a));
-        (void)EncodeFields(kBookNameFields, name, book[a]);
+        (void)EncodeArea(kBookCallIdFields, image, im::kBookCallIds.entry(a), book[a]);
+        (void)EncodeArea(kBookNameFields, image, im::kBookNames.entry(a), book[a]);
     }
     return {};
 }
@@ -256,12 +190,9 @@ Result<void> SetCommDataByDTMFCommuBook(const CommBook& book, RadioImage& image)
 void ParseCommBook(const RadioImage& image, CommBook& book)
 {
     for (int n = 0; n < im::kBookCallIds.count; ++n) {
-        CommBookEntry& entry = book[n];
-        entry.Index = static_cast<int16_t>(n);
-        ImageReader id(image, im::kBookCallIds.entry(n));
-        DecodeFields(kBookCallIdFields, id, entry);
-        ImageReader name(image, im::kBookNames.entry(n));
-        DecodeFields(kBookNameFields, name, entry);
+        book[n].Index = static_cast<int16_t>(n);
+        DecodeArea(kBookCallIdFields, image, im::kBookCallIds.entry(n), book[n]);
+        DecodeArea(kBookNameFields, image, im::kBookNames.entry(n), book[n]);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "image/image_access.h"
 #include "image/codec_support.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -239,6 +240,89 @@ struct Text {
     void spans(const SpanSink& sink) const { sink({name, offset, 0, 8 * size}); }
 };
 
+// A code of hexadecimal digits and its length byte. Digits missing up to
+// the length are `fill`. Packed codes carry two digits a byte, the first in
+// the high nibble, an odd count closed with `fill` (or, for ClosedByText,
+// with the stored character after the last digit when there is one);
+// otherwise one digit a byte. A length beyond the room is refused, or for
+// SendEmpty sent and read back as an empty code; any other read is cut to
+// the room.
+enum class Digits { Packed, ClosedByText, OnePerByte };
+enum class TooLong { Refuse, SendEmpty };
+
+template <class R, class L, size_t N>
+struct DigitCode {
+    int lengthOffset;
+    int digitsOffset;
+    int maxDigits;
+    FixedText<N> R::*code;
+    L R::*length;
+    char fill;
+    Digits digits = Digits::Packed;
+    TooLong tooLong = TooLong::Refuse;
+    const char* digitName = "hexadecimal digit";
+    int (*lengthFromImage)(int) = nullptr;
+
+    int sentLength(const R& r) const { return tooLong == TooLong::SendEmpty && r.*length > maxDigits ? 0 : r.*length; }
+    int room() const { return digits == Digits::OnePerByte ? maxDigits : (maxDigits + 1) / 2; } // bytes
+    std::string sent(const R& r) const
+    {
+        const size_t n = static_cast<size_t>(std::max(0, sentLength(r)));
+        const size_t count = digits == Digits::OnePerByte ? n : (n + 1) / 2 * 2;
+        std::string t = (r.*code).trimmed();
+        t.resize(digits == Digits::ClosedByText ? std::max(t.size(), count) : n, fill);
+        t.resize(count, fill);
+        return t;
+    }
+    Problem check(const R& r) const
+    {
+        if (r.*length < 0)
+            return "length " + std::to_string(r.*length) + " is negative";
+        if (tooLong == TooLong::Refuse && r.*length > maxDigits)
+            return "code length " + std::to_string(r.*length) + " is more than the " + std::to_string(maxDigits) +
+                   " digits the radio holds";
+        for (char c : sent(r))
+            if (HexDigitValue(c) < 0)
+                return "code " + QuoteText((r.*code).str()) + " holds a character that is not a " + digitName;
+        return std::nullopt;
+    }
+    void put(ImageWriter& w, const R& r, Notices&) const
+    {
+        const std::string t = sent(r);
+        if (digits == Digits::OnePerByte)
+            for (size_t i = 0; i < t.size(); ++i)
+                w.setByte(digitsOffset + static_cast<int>(i), static_cast<uint8_t>(HexDigitValue(t[i])));
+        else
+            w.setHexDigits(digitsOffset, t);
+        w.setByte(lengthOffset, static_cast<uint8_t>(sentLength(r)));
+    }
+    template <class View>
+    void get(View& v, R& r) const
+    {
+        const int b = lengthFromImage ? lengthFromImage(v.byte(lengthOffset)) : v.byte(lengthOffset);
+        const int n = b > maxDigits ? (tooLong == TooLong::SendEmpty ? 0 : maxDigits) : b;
+        std::string t;
+        if (digits == Digits::OnePerByte) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            for (int i = 0; i < n; ++i) { // a byte above 15 shows both its digits
+                const uint8_t d = v.byte(digitsOffset + i);
+                if (d >= 16)
+                    t += kHex[d >> 4];
+                t += kHex[d & 0x0F];
+            }
+        } else {
+            t = v.hexDigits(digitsOffset, (n + 1) / 2);
+        }
+        (r.*code).setTerminated(t.substr(0, static_cast<size_t>(n)));
+        r.*length = static_cast<L>(n);
+    }
+    void spans(const SpanSink& sink) const
+    {
+        sink({"code length", lengthOffset, 0, 8});
+        sink({"code", digitsOffset, 0, 8 * room()});
+    }
+};
+
 // ---- walking a table ------------------------------------------------------
 
 // The first row's problem, in table order; nothing is written.
@@ -276,6 +360,27 @@ template <class View, class R, class... F>
 void DecodeFields(const std::tuple<F...>& table, View& v, R& r)
 {
     std::apply([&](const auto&... f) { (f.get(v, r), ...); }, table);
+}
+
+// A table for one area of the image.
+template <class R, class... F>
+Problem EncodeArea(const std::tuple<F...>& table, RadioImage& image, imagemap::Area area, const R& r)
+{
+    ImageWriter w(image, area);
+    return EncodeFields(table, w, r);
+}
+template <class R, class... F>
+void DecodeArea(const std::tuple<F...>& table, const RadioImage& image, imagemap::Area area, R& r)
+{
+    ImageReader reader(image, area);
+    DecodeFields(table, reader, r);
+}
+// The same, correcting in the image the bytes a row repairs on reading.
+template <class R, class... F>
+void DecodeAndRepairArea(const std::tuple<F...>& table, RadioImage& image, imagemap::Area area, R& r)
+{
+    ImageWriter w(image, area);
+    DecodeFields(table, w, r);
 }
 
 template <class... F>

@@ -4,8 +4,9 @@
 // did when the corpus was saved. A change to the codec that moves one byte,
 // one refusal text or one parsed field fails here, naming the seed.
 //
-// The corpus was saved from the hand-written codec that the field tables
-// replaced. To save it again (only when the image is meant to change, or the
+// Saved from the codec as it stood before its field tables were shared;
+// the hand-written codec before the tables gave the same hashes but for
+// three refusals, which now quote a code as it is sent. To save it again (only when the image is meant to change, or the
 // generators in tests/support were changed on purpose), run from the
 // source folder with QTX_WRITE_IMAGE_CORPUS=tests/core/image/image_corpus.txt
 // build/tests/test_core_image --gtest_filter='ImageCorpus.*'
