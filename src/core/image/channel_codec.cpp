@@ -86,33 +86,10 @@ struct DcsCode {
     }
 };
 
-// Simplex, "-", "+" travel as 0, 2, 3; a read of 1 is taken as simplex.
-struct ShiftDirection {
-    int offset;
-    int shift;
-
-    static constexpr uint8_t kCode[3] = {0, 2, 3};
-    Problem check(const C& c) const
-    {
-        if (c.ShiftDirection < 0 || c.ShiftDirection > 2)
-            return "ShiftDirection " + std::to_string(c.ShiftDirection) + " is outside 0-2";
-        return std::nullopt;
-    }
-    void put(ImageWriter& w, const C& c, Notices&) const { w.setBits(offset, shift, 2, kCode[c.ShiftDirection]); }
-    template <class View>
-    void get(View& v, C& c) const
-    {
-        const unsigned d = v.bits(offset, shift, 2);
-        c.ShiftDirection = static_cast<int16_t>(d == 0 ? 0 : d - 1);
-    }
-    void spans(const SpanSink& sink) const { sink({"ShiftDirection", offset, shift, 2}); }
-};
-
 struct ChannelName {
     int offset;
     int size;
 
-    Problem check(const C&) const { return std::nullopt; }
     void put(ImageWriter& w, const C& c, Notices& notices) const { PutChannelName(w, c.Name.trimmed(), notices); }
     template <class View>
     void get(View& v, C& c) const
@@ -161,6 +138,9 @@ struct PttIdDigits {
 };
 
 int PowerFromImage(int b) { return b == 3 ? 2 : b; }
+// Simplex, "-", "+" travel as 0, 2, 3; a read of 1 is taken as simplex.
+int ShiftToImage(int v) { return v == 0 ? 0 : v + 1; }
+int ShiftFromImage(int b) { return b == 0 ? 0 : b - 1; }
 
 // ---- the layouts ----------------------------------------------------------
 
@@ -175,7 +155,7 @@ constexpr std::tuple kChannelEntry{
     Bits{ch::kFlagsA, 4, 1, &C::TxDcsInverted, "TxDcsInverted"},
     Bits{ch::kFlagsA, 6, 1, &C::PttIdDecode, "PttIdDecode"},
     Fixed{ch::kFlagsA, 7, 1},
-    ShiftDirection{ch::kFlagsB, 0},
+    Bits{ch::kFlagsB, 0, 2, &C::ShiftDirection, "ShiftDirection", ShiftFromImage, ShiftToImage, 2},
     Bits{ch::kFlagsB, 2, 2, &C::TxPower, "TxPower", PowerFromImage},
     Bits{ch::kFlagsB, 4, 1, &C::RxDcsInverted, "RxDcsInverted"},
     Bits{ch::kFlagsB, 6, 1, &C::Compander, "Compander"},

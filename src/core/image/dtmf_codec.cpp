@@ -105,7 +105,6 @@ void ForEachDtmfCode(Settings& d, Fn&& fn)
 // The book's two tables: call IDs (digits only, else sent empty) and names
 // (seven bytes written, eight read up to an 0xFF).
 struct BookCallId {
-    Problem check(const CommBookEntry&) const { return std::nullopt; }
     void put(ImageWriter& w, const CommBookEntry& e, Notices&) const
     {
         const std::string id = e.CallId.trimmed();
@@ -120,7 +119,6 @@ struct BookCallId {
 };
 
 struct BookName {
-    Problem check(const CommBookEntry&) const { return std::nullopt; }
     void put(ImageWriter& w, const CommBookEntry& e, Notices&) const
     {
         w.setChars(0, im::kBookNameWritten, e.Name.trimmed(), 0x00);

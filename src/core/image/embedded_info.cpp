@@ -51,8 +51,7 @@ BlockLayout EmbeddedInfoLayout() { return DescribeBlock("embedded information", 
 EmbeddedInfo ParseEmbeddedInfo(const RadioImage& image)
 {
     EmbeddedInfo info;
-    ImageReader r(image, im::kEmbeddedInfo);
-    DecodeFields(kInfoFields, r, info);
+    DecodeArea(kInfoFields, image, im::kEmbeddedInfo, info);
     return info;
 }
 

@@ -5,7 +5,8 @@
 // failing, reading only inside the block it is handed).
 //
 // A row is any type with
-//   std::optional<std::string> check(const R&) const;   // problem in words
+//   std::optional<std::string> check(const R&) const;   // problem in words;
+//                                                        // optional: every value fits
 //   void put(ImageWriter&, const R&, Notices&) const;
 //   template <class View> void get(View&, R&) const;    // View: reader or writer
 //   void spans(SpanSink&) const;                        // the bytes/bits it owns
@@ -78,7 +79,8 @@ struct Byte {
     void spans(const SpanSink& sink) const { sink({name, offset, 0, 8}); }
 };
 
-// width bits from shift; the value must fit them.
+// width bits from shift. The record value must be 0-limit (by default what
+// the bits hold); toImage and fromImage map it to and from the bits.
 template <class R, class M>
 struct Bits {
     int offset;
@@ -87,8 +89,10 @@ struct Bits {
     M R::*member;
     const char* name;
     int (*fromImage)(int) = nullptr;
+    int (*toImage)(int) = nullptr;
+    int limit = -1;
 
-    int max() const { return (1 << width) - 1; }
+    int max() const { return limit >= 0 ? limit : (1 << width) - 1; }
     Problem check(const R& r) const
     {
         const int v = r.*member;
@@ -98,7 +102,8 @@ struct Bits {
     }
     void put(ImageWriter& w, const R& r, Notices&) const
     {
-        w.setBits(offset, shift, width, static_cast<unsigned>(r.*member));
+        const int v = r.*member;
+        w.setBits(offset, shift, width, static_cast<unsigned>(toImage ? toImage(v) : v));
     }
     template <class View>
     void get(View& v, R& r) const
@@ -141,8 +146,6 @@ struct Fixed {
     unsigned value = 0;
 
     template <class R>
-    Problem check(const R&) const { return std::nullopt; }
-    template <class R>
     void put(ImageWriter& w, const R&, Notices&) const { w.setBits(offset, shift, width, value); }
     template <class View, class R>
     void get(View&, R&) const {}
@@ -157,7 +160,6 @@ struct Word {
     const char* name;
     bool bigEndian = false;
 
-    Problem check(const R&) const { return std::nullopt; }
     void put(ImageWriter& w, const R& r, Notices&) const
     {
         const auto v = static_cast<uint16_t>(r.*member);
@@ -179,7 +181,6 @@ struct Run {
     const char* name;
 
     static constexpr int kSize = Words ? 2 : 1;
-    Problem check(const R&) const { return std::nullopt; }
     void put(ImageWriter& w, const R& r, Notices&) const
     {
         for (size_t i = 0; i < N; ++i) {
@@ -222,7 +223,6 @@ struct Text {
     Pad pad = Pad::SpaceUnlessEmpty;
     ReadAs read = ReadAs::Collected;
 
-    Problem check(const R&) const { return std::nullopt; }
     void put(ImageWriter& w, const R& r, Notices&) const
     {
         const std::string t = (r.*member).trimmed();
@@ -330,7 +330,12 @@ template <class R, class... F>
 Problem CheckFields(const std::tuple<F...>& table, const R& r)
 {
     Problem problem;
-    std::apply([&](const auto&... f) { (void)(... || (problem = f.check(r)).has_value()); }, table);
+    auto checked = [&r](const auto& f) -> Problem {
+        if constexpr (requires { f.check(r); })
+            return f.check(r);
+        return std::nullopt;
+    };
+    std::apply([&](const auto&... f) { (void)(... || (problem = checked(f)).has_value()); }, table);
     return problem;
 }
 

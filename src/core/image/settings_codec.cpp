@@ -101,21 +101,6 @@ constexpr std::tuple kPowerOnPasswordFields{
 constexpr std::tuple kPowerOnMessageFields{
     Text{0, im::kPowerOnMessage.size, &O::PowerOnMessage, "PowerOnMessage", Pad::Zero}};
 
-// Blocks whose values always fit.
-template <class R, class... F>
-void EncodeAlways(const std::tuple<F...>& table, im::Area area, const R& r, RadioImage& image)
-{
-    ImageWriter w(image, area);
-    (void)EncodeFields(table, w, r);
-}
-
-template <class R, class... F>
-void Decode(const std::tuple<F...>& table, im::Area area, const RadioImage& image, R& r)
-{
-    ImageReader reader(image, area);
-    DecodeFields(table, reader, r);
-}
-
 } // namespace
 
 std::vector<BlockLayout> SettingsLayouts()
@@ -128,19 +113,18 @@ std::vector<BlockLayout> SettingsLayouts()
             DescribeBlock("power-on message", im::kPowerOnMessage.size, kPowerOnMessageFields)};
 }
 
-void EncodeKeys(const KeySettings& keys, RadioImage& image) { EncodeAlways(kKeyFields, im::kKeys, keys, image); }
-void ParseKeys(const RadioImage& image, KeySettings& keys) { Decode(kKeyFields, im::kKeys, image, keys); }
-
-void EncodeScan(const ScanSettings& s, RadioImage& image) { EncodeAlways(kScanFields, im::kScan, s, image); }
-void ParseScan(const RadioImage& image, ScanSettings& s) { Decode(kScanFields, im::kScan, image, s); }
-
+// Keys, scan and emergency values always fit their bytes.
+void EncodeKeys(const KeySettings& keys, RadioImage& image) { (void)EncodeArea(kKeyFields, image, im::kKeys, keys); }
+void ParseKeys(const RadioImage& image, KeySettings& keys) { DecodeArea(kKeyFields, image, im::kKeys, keys); }
+void EncodeScan(const ScanSettings& s, RadioImage& image) { (void)EncodeArea(kScanFields, image, im::kScan, s); }
+void ParseScan(const RadioImage& image, ScanSettings& s) { DecodeArea(kScanFields, image, im::kScan, s); }
 void EncodeEmergency(const EmergencySettings& e, RadioImage& image)
 {
-    EncodeAlways(kEmergencyFields, im::kEmergency, e, image);
+    (void)EncodeArea(kEmergencyFields, image, im::kEmergency, e);
 }
 void ParseEmergency(const RadioImage& image, EmergencySettings& e)
 {
-    Decode(kEmergencyFields, im::kEmergency, image, e);
+    DecodeArea(kEmergencyFields, image, im::kEmergency, e);
 }
 
 Result<void> SetCommDataByOption(const OptionSettings& o, const DtmfSettings& dtmf, RadioImage& image)
@@ -154,17 +138,17 @@ Result<void> SetCommDataByOption(const OptionSettings& o, const DtmfSettings& dt
     ImageWriter w(image, im::kOptions);
     PutFields(kOptionFields, w, o, none);
     PutFields(kOptionDtmfFields, w, dtmf, none);
-    EncodeAlways(kPowerOnPasswordFields, im::kPowerOnPassword, o, image);
-    EncodeAlways(kPowerOnMessageFields, im::kPowerOnMessage, o, image);
+    (void)EncodeArea(kPowerOnPasswordFields, image, im::kPowerOnPassword, o);
+    (void)EncodeArea(kPowerOnMessageFields, image, im::kPowerOnMessage, o);
     return {};
 }
 
 void ParseOptions(const RadioImage& image, OptionSettings& o, DtmfSettings& dtmf)
 {
-    Decode(kOptionFields, im::kOptions, image, o);
-    Decode(kOptionDtmfFields, im::kOptions, image, dtmf);
-    Decode(kPowerOnPasswordFields, im::kPowerOnPassword, image, o);
-    Decode(kPowerOnMessageFields, im::kPowerOnMessage, image, o);
+    DecodeArea(kOptionFields, image, im::kOptions, o);
+    DecodeArea(kOptionDtmfFields, image, im::kOptions, dtmf);
+    DecodeArea(kPowerOnPasswordFields, image, im::kPowerOnPassword, o);
+    DecodeArea(kPowerOnMessageFields, image, im::kPowerOnMessage, o);
 }
 
 } // namespace qtx

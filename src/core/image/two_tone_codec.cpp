@@ -57,16 +57,13 @@ std::vector<BlockLayout> TwoToneLayouts()
 
 Result<void> SetCommDataBy2Tone(const TwoToneSettings& t, RadioImage& image)
 {
-    ImageWriter h(image, im::kTwoToneHeader);
-    (void)EncodeFields(kTwoToneHeader, h, t);
-
+    // Every value fits its bytes.
+    (void)EncodeArea(kTwoToneHeader, image, im::kTwoToneHeader, t);
     ImageWriter bitmap(image, im::kTwoToneEmptyBitmap);
     for (int e = 0; e < im::kTwoToneEntries.count; ++e) {
-        const TwoToneEntry& entry = t.Entries[e];
-        if (entry.Empty == 0)
+        if (t.Entries[e].Empty == 0)
             bitmap.setMapBit(e, false);
-        ImageWriter w(image, im::kTwoToneEntries.entry(e));
-        (void)EncodeFields(kTwoToneEntry, w, entry);
+        (void)EncodeArea(kTwoToneEntry, image, im::kTwoToneEntries.entry(e), t.Entries[e]);
     }
     return {};
 }
@@ -74,15 +71,11 @@ Result<void> SetCommDataBy2Tone(const TwoToneSettings& t, RadioImage& image)
 void ParseTwoTone(const RadioImage& image, TwoToneSettings& live)
 {
     TwoToneSettings t;
-    ImageReader h(image, im::kTwoToneHeader);
-    DecodeFields(kTwoToneHeader, h, t);
-
+    DecodeArea(kTwoToneHeader, image, im::kTwoToneHeader, t);
     ImageReader bitmap(image, im::kTwoToneEmptyBitmap);
     for (int e = 0; e < im::kTwoToneEntries.count; ++e) {
-        TwoToneEntry& entry = t.Entries[e];
-        entry.Empty = bitmap.mapBit(e) ? 1 : 0;
-        ImageReader r(image, im::kTwoToneEntries.entry(e));
-        DecodeFields(kTwoToneEntry, r, entry);
+        t.Entries[e].Empty = bitmap.mapBit(e) ? 1 : 0;
+        DecodeArea(kTwoToneEntry, image, im::kTwoToneEntries.entry(e), t.Entries[e]);
     }
     live = t;
 }
