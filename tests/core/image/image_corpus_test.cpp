@@ -12,6 +12,7 @@
 // build/tests/test_core_image --gtest_filter='ImageCorpus.*'
 
 #include "image/image_codec.h"
+#include "support/codeplug_fields.h"
 #include "support/random_codeplug.h"
 #include "support/random_image.h"
 
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <memory>
 #include <sstream>
 
@@ -225,6 +227,33 @@ TEST(ImageCorpus, SpoiledCodeplugsIncludeRefusals)
         refused += BuildImage(*cp, image).ok() ? 0 : 1;
     }
     EXPECT_GE(refused, 10);
+}
+
+// The corpus covers only what the generator varies. Walking the records' own
+// field lists, every stored field must take more than one value over a few
+// seeds, so a field added to a record without the generator setting it
+// fails here rather than going untested.
+TEST(ImageCorpus, TheGeneratorVariesEveryStoredField)
+{
+    // Kept fixed on purpose: the band type is the model's, and a channel in
+    // the list is in use.
+    const std::set<std::string> fixed = {"body.BandType", "channel[].InUse"};
+    std::map<std::string, std::set<std::string>> values; // path without indices
+    for (uint32_t seed = 0; seed < 20; ++seed) {
+        CodeplugGenerator gen(seed);
+        auto cp = std::make_unique<Codeplug>(gen.make());
+        for (const std::string& line : ListFields(*cp, true)) {
+            const size_t eq = line.find('=');
+            std::string path;
+            for (size_t i = 0; i < eq; ++i)
+                if (path.empty() || path.back() != '[' || line[i] == ']')
+                    path += line[i];
+            values[path].insert(line.substr(eq + 1));
+        }
+    }
+    ASSERT_GT(values.size(), 100u);
+    for (const auto& [path, seen] : values)
+        EXPECT_EQ(seen.size() > 1, !fixed.contains(path)) << path << " takes " << seen.size() << " value(s)";
 }
 
 } // namespace
