@@ -14,7 +14,6 @@
 namespace qtx {
 
 namespace im = imagemap;
-namespace ch = imagemap::channel;
 using namespace image;
 using C = ChannelRecord;
 
@@ -90,7 +89,16 @@ struct ChannelName {
     int offset;
     int size;
 
-    void put(ImageWriter& w, const C& c, Notices& notices) const { PutChannelName(w, c.Name.trimmed(), notices); }
+    // Cut to the room with a notice; padded with spaces, or 0x00 when empty.
+    void write(ImageWriter& w, std::string_view name, Notices& notices) const
+    {
+        if (name.size() > static_cast<size_t>(size)) {
+            name = name.substr(0, size);
+            notices.emplace_back(kNameTooLongNotice);
+        }
+        w.setChars(offset, size, name, name.empty() ? 0x00 : 0x20);
+    }
+    void put(ImageWriter& w, const C& c, Notices& notices) const { write(w, c.Name.trimmed(), notices); }
     template <class View>
     void get(View& v, C& c) const
     {
@@ -145,38 +153,40 @@ int ShiftFromImage(int b) { return b == 0 ? 0 : b - 1; }
 // ---- the layouts ----------------------------------------------------------
 
 // One channel entry, 31 bytes (memory channels, PA, PB and the VFO alike).
+// An entry whose receive frequency reads as none is not a channel.
+constexpr int kRxFrequencyAt = 0;
 constexpr std::tuple kChannelEntry{
-    FrequencyDigits{ch::kRxFrequency, &C::RxFrequency, BcdKind::Receive, "receive frequency"},
-    FrequencyDigits{ch::kOffset, &C::Offset, BcdKind::Offset, "offset"},
-    Byte{ch::kStep, &C::Step, "Step"},
-    Bits{ch::kFlagsA, 0, 1, &C::TxInhibit, "TxInhibit"},
-    Bits{ch::kFlagsA, 1, 1, &C::Reverse, "Reverse"},
-    Bits{ch::kFlagsA, 2, 2, &C::Bandwidth, "Bandwidth"},
-    Bits{ch::kFlagsA, 4, 1, &C::TxDcsInverted, "TxDcsInverted"},
-    Bits{ch::kFlagsA, 6, 1, &C::PttIdDecode, "PttIdDecode"},
-    Fixed{ch::kFlagsA, 7, 1},
-    Bits{ch::kFlagsB, 0, 2, &C::ShiftDirection, "ShiftDirection", ShiftFromImage, ShiftToImage, 2},
-    Bits{ch::kFlagsB, 2, 2, &C::TxPower, "TxPower", PowerFromImage},
-    Bits{ch::kFlagsB, 4, 1, &C::RxDcsInverted, "RxDcsInverted"},
-    Bits{ch::kFlagsB, 6, 1, &C::Compander, "Compander"},
-    Bits{ch::kFlagsB, 7, 1, &C::TalkAround, "TalkAround"},
-    Bits{ch::kToneTypes, 0, 2, &C::TxToneType, "TxToneType"},
-    Bits{ch::kToneTypes, 2, 2, &C::RxToneType, "RxToneType"},
-    Bits{ch::kToneTypes, 4, 4, &C::DtmfCode, "DtmfCode"},
-    Byte{ch::kTxCtcss, &C::TxCtcss, "TxCtcss"},
-    Byte{ch::kRxCtcss, &C::RxCtcss, "RxCtcss"},
-    DcsCode{ch::kTxDcsLow, ch::kFlagsA, 5, &C::TxDcsCode, &C::TxDcsHigh, "TxDcsCode"},
-    DcsCode{ch::kRxDcsLow, ch::kFlagsB, 5, &C::RxDcsCode, &C::RxDcsHigh, "RxDcsCode"},
-    Byte{ch::kOptionalSignal, &C::OptionalSignal, "OptionalSignal"},
-    Byte{ch::kTwoToneCall, &C::TwoToneCall, "TwoToneCall"},
-    Byte{ch::kFiveToneCall, &C::FiveToneCall, "FiveToneCall"},
-    ChannelName{ch::kName, ch::kNameSize},
-    Byte{ch::kBusyLock, &C::BusyLock, "BusyLock"},
-    Byte{ch::kRadioExtra, &C::RadioExtra, "RadioExtra"},
-    Bits{ch::kPttIdModes, 0, 4, &C::DtmfPttId, "DtmfPttId"},
-    Bits{ch::kPttIdModes, 4, 4, &C::FiveTonePttId, "FiveTonePttId"},
-    Byte{ch::kSquelchMode, &C::SquelchMode, "SquelchMode"},
-    Byte{ch::kScrambler, &C::Scrambler, "Scrambler"},
+    FrequencyDigits{kRxFrequencyAt, &C::RxFrequency, BcdKind::Receive, "receive frequency"},
+    FrequencyDigits{4, &C::Offset, BcdKind::Offset, "offset"},
+    Byte{8, &C::Step, "Step"},
+    Bits{9, 0, 1, &C::TxInhibit, "TxInhibit"},
+    Bits{9, 1, 1, &C::Reverse, "Reverse"},
+    Bits{9, 2, 2, &C::Bandwidth, "Bandwidth"},
+    Bits{9, 4, 1, &C::TxDcsInverted, "TxDcsInverted"},
+    Bits{9, 6, 1, &C::PttIdDecode, "PttIdDecode"},
+    Fixed{9, 7, 1},
+    Bits{10, 0, 2, &C::ShiftDirection, "ShiftDirection", ShiftFromImage, ShiftToImage, 2},
+    Bits{10, 2, 2, &C::TxPower, "TxPower", PowerFromImage},
+    Bits{10, 4, 1, &C::RxDcsInverted, "RxDcsInverted"},
+    Bits{10, 6, 1, &C::Compander, "Compander"},
+    Bits{10, 7, 1, &C::TalkAround, "TalkAround"},
+    Bits{11, 0, 2, &C::TxToneType, "TxToneType"},
+    Bits{11, 2, 2, &C::RxToneType, "RxToneType"},
+    Bits{11, 4, 4, &C::DtmfCode, "DtmfCode"},
+    Byte{12, &C::TxCtcss, "TxCtcss"},
+    Byte{13, &C::RxCtcss, "RxCtcss"},
+    DcsCode{14, 9, 5, &C::TxDcsCode, &C::TxDcsHigh, "TxDcsCode"},
+    DcsCode{15, 10, 5, &C::RxDcsCode, &C::RxDcsHigh, "RxDcsCode"},
+    Byte{16, &C::OptionalSignal, "OptionalSignal"},
+    Byte{17, &C::TwoToneCall, "TwoToneCall"},
+    Byte{18, &C::FiveToneCall, "FiveToneCall"},
+    ChannelName{19, 7},
+    Byte{26, &C::BusyLock, "BusyLock"},
+    Byte{27, &C::RadioExtra, "RadioExtra"},
+    Bits{28, 0, 4, &C::DtmfPttId, "DtmfPttId"},
+    Bits{28, 4, 4, &C::FiveTonePttId, "FiveTonePttId"},
+    Byte{29, &C::SquelchMode, "SquelchMode"},
+    Byte{30, &C::Scrambler, "Scrambler"},
 };
 
 // A memory channel's entry in the PTT-ID code table.
@@ -294,11 +304,7 @@ std::string ChannelLabel(int number)
 
 void PutChannelName(ImageWriter& entry, std::string_view trimmedName, std::vector<std::string>& notices)
 {
-    if (trimmedName.size() > static_cast<size_t>(ch::kNameSize)) {
-        trimmedName = trimmedName.substr(0, ch::kNameSize);
-        notices.emplace_back(kNameTooLongNotice);
-    }
-    entry.setChars(ch::kName, ch::kNameSize, trimmedName, trimmedName.empty() ? 0x00 : 0x20);
+    std::get<ChannelName>(kChannelEntry).write(entry, trimmedName, notices);
 }
 
 Result<void> SetCommDataByFrequency(Codeplug& cp, RadioImage& image, std::vector<std::string>& notices)
@@ -348,7 +354,7 @@ void ParseChannels(RadioImage& image, Codeplug& cp)
             c.ScanSkip = skip.mapBit(slot) ? 1 : 0;
 
         ImageReader entry(image, im::ChannelEntry(slot));
-        if (BcdToDigits(entry.bcd(ch::kRxFrequency), BcdKind::Receive) == kNoFrequencyDigits)
+        if (BcdToDigits(entry.bcd(kRxFrequencyAt), BcdKind::Receive) == kNoFrequencyDigits)
             continue;
         DecodeFields(kChannelEntry, entry, c);
 

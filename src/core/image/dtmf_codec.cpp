@@ -8,11 +8,12 @@
 namespace qtx {
 
 namespace im = imagemap;
-namespace dt = imagemap::dtmf;
 using namespace image;
 using D = DtmfSettings;
 
 namespace {
+
+constexpr int kOwnIdSize = 3;
 
 // Three bytes, one decimal digit each. A short own ID is padded on the left,
 // so "7" stays the ID 7; one that is not a number goes out as "000".
@@ -24,28 +25,28 @@ struct DtmfOwnId {
         std::string t = id.trimmed();
         if (!IsDecimalNumber(t))
             return "000";
-        if (t.size() < static_cast<size_t>(dt::kOwnIdSize))
-            t.insert(0, dt::kOwnIdSize - t.size(), '0');
+        if (t.size() < static_cast<size_t>(kOwnIdSize))
+            t.insert(0, kOwnIdSize - t.size(), '0');
         return t;
     }
     Problem check(const D& d) const
     {
         const std::string t = Sent(d.OwnId);
-        if (t.size() != static_cast<size_t>(dt::kOwnIdSize) || !IsDecimalDigits(t))
+        if (t.size() != static_cast<size_t>(kOwnIdSize) || !IsDecimalDigits(t))
             return "own ID " + QuoteText(d.OwnId.str()) + " is not three digits";
         return std::nullopt;
     }
     void put(ImageWriter& w, const D& d, Notices&) const
     {
         const std::string t = Sent(d.OwnId);
-        for (int i = 0; i < dt::kOwnIdSize; ++i)
+        for (int i = 0; i < kOwnIdSize; ++i)
             w.setByte(offset + i, static_cast<uint8_t>(t[i] - '0'));
     }
     template <class View>
     void get(View& v, D& d) const
     {
         std::string id;
-        for (int i = 0; i < dt::kOwnIdSize; ++i) {
+        for (int i = 0; i < kOwnIdSize; ++i) {
             const int digit = v.byte(offset + i);
             if (digit > 9) {
                 id = "000";
@@ -55,7 +56,7 @@ struct DtmfOwnId {
         }
         d.OwnId.setPadded(id);
     }
-    void spans(const SpanSink& sink) const { sink({"OwnId", offset, 0, 8 * dt::kOwnIdSize}); }
+    void spans(const SpanSink& sink) const { sink({"OwnId", offset, 0, 8 * kOwnIdSize}); }
 };
 
 int SeparatorByte(int v) { return v >= 10 && v <= 15 ? v : 14; }
@@ -69,16 +70,16 @@ constexpr bool kRepair = true;
 // Bytes 0x06 and 0x0A-0x0C are not carried; the kill and stun codes that
 // follow are code areas of their own.
 constexpr std::tuple kDtmfHeader{
-    Byte{dt::kSeparator, &D::Separator, "Separator", 255, SeparatorByte, SeparatorByte},
-    Byte{dt::kGroupCode, &D::GroupCode, "GroupCode", 255, GroupCodeToImage, GroupCodeFromImage},
-    Byte{dt::kDecodeResponse, &D::DecodeResponse, "DecodeResponse", 255, ZeroAboveTwo, ZeroAboveTwo, kRepair},
-    Byte{dt::kPreSendDelay, &D::PreSendDelay, "PreSendDelay"},
-    Byte{dt::kFirstDigitDelay, &D::FirstDigitDelay, "FirstDigitDelay", 255, ZeroAbove250, ZeroAbove250, kRepair},
-    Byte{dt::kResetTime, &D::ResetTime, "ResetTime"},
-    DtmfOwnId{dt::kOwnId},
-    Byte{dt::kSideTone, &D::SideTone, "SideTone"},
-    Byte{dt::kPostSendDelay, &D::PostSendDelay, "PostSendDelay"},
-    Byte{dt::kPauseTime, &D::PauseTime, "PauseTime"},
+    Byte{0x00, &D::Separator, "Separator", 255, SeparatorByte, SeparatorByte},
+    Byte{0x01, &D::GroupCode, "GroupCode", 255, GroupCodeToImage, GroupCodeFromImage},
+    Byte{0x02, &D::DecodeResponse, "DecodeResponse", 255, ZeroAboveTwo, ZeroAboveTwo, kRepair},
+    Byte{0x03, &D::PreSendDelay, "PreSendDelay"},
+    Byte{0x04, &D::FirstDigitDelay, "FirstDigitDelay", 255, ZeroAbove250, ZeroAbove250, kRepair},
+    Byte{0x05, &D::ResetTime, "ResetTime"},
+    DtmfOwnId{0x07},
+    Byte{0x0D, &D::SideTone, "SideTone"},
+    Byte{0x0E, &D::PostSendDelay, "PostSendDelay"},
+    Byte{0x0F, &D::PauseTime, "PauseTime"},
 };
 
 // A DTMF code area: packed digits from its start and a length byte. A

@@ -11,11 +11,12 @@
 namespace qtx {
 
 namespace im = imagemap;
-namespace ft = imagemap::fivetone;
 using namespace image;
 using F = FiveToneSettings;
 using Code = FiveToneCode;
 using Info = FiveToneInfoCode;
+
+constexpr int kOwnIdSize = 5;
 
 namespace {
 
@@ -28,7 +29,7 @@ struct FiveToneOwnId {
 
     Problem check(const F& f) const
     {
-        for (int i = 0; i < ft::kOwnIdSize && i < f.OwnIdLength; ++i) {
+        for (int i = 0; i < kOwnIdSize && i < f.OwnIdLength; ++i) {
             const char c = f.OwnCode.at(i);
             if (c < '0' || c > '9')
                 return "own ID " + QuoteText(f.OwnCode.str()) + " has no digit at position " +
@@ -38,20 +39,20 @@ struct FiveToneOwnId {
     }
     void put(ImageWriter& w, const F& f, Notices&) const
     {
-        for (int i = 0; i < ft::kOwnIdSize; ++i)
+        for (int i = 0; i < kOwnIdSize; ++i)
             w.setByte(offset + i, static_cast<uint8_t>(i < f.OwnIdLength ? f.OwnCode.at(i) - '0' : 0));
     }
     template <class View>
     void get(View& v, F& f) const
     {
         std::string id;
-        const int digits = std::min<int>(v.byte(lengthOffset), ft::kOwnIdSize);
+        const int digits = std::min<int>(v.byte(lengthOffset), kOwnIdSize);
         for (int i = 0; i < digits; ++i)
             id += std::to_string(v.byte(offset + i));
         id += '\0';
         f.OwnCode.setPadded(id.substr(0, f.OwnCode.size));
     }
-    void spans(const SpanSink& sink) const { sink({"OwnCode", offset, 0, 8 * ft::kOwnIdSize}); }
+    void spans(const SpanSink& sink) const { sink({"OwnCode", offset, 0, 8 * kOwnIdSize}); }
 };
 
 int ToneLengthTo(int ms) { return ToneLengthToImage(ms); }
@@ -65,51 +66,51 @@ struct DecodeTime {
 
 // Byte 0x0A is not carried.
 constexpr std::tuple kFiveToneHeader{
-    Byte{ft::kHeaderReserved, &F::HeaderReserved, "HeaderReserved"},
-    Byte{ft::kDecodeResponse, &F::DecodeResponse, "DecodeResponse"},
-    Byte{ft::kStandard, &F::Standard, "Standard"},
-    Byte{ft::kOwnIdLength, &F::OwnIdLength, "OwnIdLength"},
-    Byte{ft::kToneLength, &F::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
-    FiveToneOwnId{ft::kOwnId, ft::kOwnIdLength},
-    Byte{ft::kSetting60081, &F::Setting60081, "Setting60081"},
-    Byte{ft::kSetting60308, &F::Setting60308, "Setting60308"},
-    Byte{ft::kSetting60309, &F::Setting60309, "Setting60309"},
-    Byte{ft::kSetting60307, &F::Setting60307, "Setting60307"},
-    Byte{ft::kFirstDigitDelay, &F::FirstDigitDelay, "FirstDigitDelay"},
-    Byte{ft::kSideTone, &F::SideTone, "SideTone"},
-    Byte{ft::kValue6, &F::Value6, "Value6"},
-    Byte{ft::kPauseCode, &F::PauseCode, "PauseCode"},
-    Byte{ft::kPauseTime, &F::PauseTime, "PauseTime"},
-    Byte{ft::kFirstCodeDelay, &F::FirstCodeDelay, "FirstCodeDelay"},
+    Byte{0x00, &F::HeaderReserved, "HeaderReserved"},
+    Byte{0x01, &F::DecodeResponse, "DecodeResponse"},
+    Byte{0x02, &F::Standard, "Standard"},
+    Byte{0x03, &F::OwnIdLength, "OwnIdLength"},
+    Byte{0x04, &F::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
+    FiveToneOwnId{0x05, 0x03},
+    Byte{0x0B, &F::Setting60081, "Setting60081"},
+    Byte{0x0C, &F::Setting60308, "Setting60308"},
+    Byte{0x0D, &F::Setting60309, "Setting60309"},
+    Byte{0x0E, &F::Setting60307, "Setting60307"},
+    Byte{0x0F, &F::FirstDigitDelay, "FirstDigitDelay"},
+    Byte{0x10, &F::SideTone, "SideTone"},
+    Byte{0x11, &F::Value6, "Value6"},
+    Byte{0x12, &F::PauseCode, "PauseCode"},
+    Byte{0x13, &F::PauseTime, "PauseTime"},
+    Byte{0x15, &F::FirstCodeDelay, "FirstCodeDelay"},
 };
-constexpr std::tuple kDecodeTime{Byte{ft::kCodeFormat, &DecodeTime::value, "CodeFormat"}};
+constexpr std::tuple kDecodeTime{Byte{0x14, &DecodeTime::value, "CodeFormat"}};
 
 // Entries keep their 16 bits as they are, a value above 32767 included.
 constexpr std::tuple kUserTones{WordRun<F, int16_t, im::kUserToneCount>{0, &F::UserToneTable, "UserToneTable"}};
 
 // PTT-ID codes; byte 0 is not carried.
 constexpr std::tuple kPttIdCode{
-    Byte{ft::kCodeStandard, &Code::Standard, "Standard"},
-    DigitCode{ft::kCodeLength, ft::kCodeDigits, im::kFiveTonePttIdBegin.maxDigits, &Code::Code, &Code::CodeLength, 'E'},
-    Byte{ft::kCodeToneLength, &Code::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
+    Byte{1, &Code::Standard, "Standard"},
+    DigitCode{2, 4, im::kFiveTonePttIdBegin.maxDigits, &Code::Code, &Code::CodeLength, 'E'},
+    Byte{3, &Code::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
 };
 
 // Call entries: a PTT-ID code's fields with room for more digits, and a
 // name; whether an entry is in use lives in the empty-entry bitmap.
 constexpr std::tuple kCallEntry{
-    Byte{ft::kCodeStandard, &Code::Standard, "Standard"},
-    DigitCode{ft::kCodeLength, ft::kCodeDigits, im::FiveToneCall(0).maxDigits, &Code::Code, &Code::CodeLength, 'E'},
-    Byte{ft::kCodeToneLength, &Code::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
-    Text{ft::kCallName, ft::kCallNameSize, &Code::Name, "Name"},
+    Byte{1, &Code::Standard, "Standard"},
+    DigitCode{2, 4, im::FiveToneCall(0).maxDigits, &Code::Code, &Code::CodeLength, 'E'},
+    Byte{3, &Code::ToneLength, "ToneLength", 255, ToneLengthTo, ToneLengthFrom},
+    Text{24, 7, &Code::Name, "Name"},
 };
 
 // An empty name read back leaves the stored one.
 constexpr std::tuple kInfoCode{
-    Byte{ft::kInfoFunction, &Info::DecodeFunction, "DecodeFunction", 255, nullptr, ZeroForFF},
-    Byte{ft::kInfoResponse, &Info::DecodeResponse, "DecodeResponse", 255, nullptr, ZeroForFF},
-    DigitCode{ft::kInfoLength, ft::kInfoDigits, ft::kInfoMaxDigits, &Info::Code, &Info::CodeLength, 'E',
+    Byte{0, &Info::DecodeFunction, "DecodeFunction", 255, nullptr, ZeroForFF},
+    Byte{1, &Info::DecodeResponse, "DecodeResponse", 255, nullptr, ZeroForFF},
+    DigitCode{2, 3, 12, &Info::Code, &Info::CodeLength, 'E',
               Digits::OnePerByte, TooLong::Refuse, "hexadecimal digit", ZeroForFF},
-    Text{ft::kInfoName, ft::kInfoNameSize, &Info::Name, "Name", Pad::Zero, ReadAs::KeepIfEmpty},
+    Text{16, 7, &Info::Name, "Name", Pad::Zero, ReadAs::KeepIfEmpty},
 };
 
 // The code areas in the order they go out, each with its table and its name
@@ -143,7 +144,7 @@ Result<SentFiveToneCode> ResolveSelfId(std::string_view code, int codeLength, st
                         codeLength == static_cast<int>(trimmed.size());
     if (!marked)
         return SentFiveToneCode{trimmed, codeLength};
-    if (ownId.size() != static_cast<size_t>(ft::kOwnIdSize) || !IsDecimalDigits(ownId))
+    if (ownId.size() != static_cast<size_t>(kOwnIdSize) || !IsDecimalDigits(ownId))
         return CodecError(kStepFiveTone, "code " + QuoteText(trimmed) + " needs the own ID, which is " +
                                              QuoteText(ownId) + " and not five digits");
     const std::string withId = trimmed.substr(0, trimmed.size() - kOwnIdMark.size()) + std::string(ownId);

@@ -1,7 +1,8 @@
 #pragma once
-// Where everything lives in the radio image. Every address the codecs use is
-// named here, block by block; the codecs only ever add a named offset to the
-// start of the block they were handed.
+// Where every block lives in the radio image. The places of the fields
+// inside a block are in that block's field table, next to its codec; a
+// codec only ever adds such an offset to the start of the block it was
+// handed.
 
 #include "image/radio_image.h"
 
@@ -74,30 +75,6 @@ constexpr Area ChannelEntry(int slot)
     return kMemoryChannels.entry(slot);
 }
 
-// Offsets inside a channel entry.
-namespace channel {
-inline constexpr int kRxFrequency = 0; // 4 packed digits
-inline constexpr int kOffset = 4;      // 4 packed digits
-inline constexpr int kStep = 8;
-inline constexpr int kFlagsA = 9;      // TxInhibit, Reverse, Bandwidth, TxDcsInverted, TxDcs bit 8, PttIdDecode
-inline constexpr int kFlagsB = 10;     // direction, TxPower, RxDcsInverted, RxDcs bit 8, Compander, TalkAround
-inline constexpr int kToneTypes = 11;  // TxToneType, RxToneType, DtmfCode
-inline constexpr int kTxCtcss = 12;
-inline constexpr int kRxCtcss = 13;
-inline constexpr int kTxDcsLow = 14;
-inline constexpr int kRxDcsLow = 15;
-inline constexpr int kOptionalSignal = 16;
-inline constexpr int kTwoToneCall = 17;
-inline constexpr int kFiveToneCall = 18;
-inline constexpr int kName = 19;
-inline constexpr int kNameSize = 7;
-inline constexpr int kBusyLock = 26;
-inline constexpr int kRadioExtra = 27;
-inline constexpr int kPttIdModes = 28;  // DtmfPttId, FiveTonePttId
-inline constexpr int kSquelchMode = 29;
-inline constexpr int kScrambler = 30;
-} // namespace channel
-
 // One hexadecimal digit per byte, memory channels only.
 inline constexpr int kChannelPttIdDigits = 5;
 inline constexpr Table kChannelPttIdCodes{0x0600, kChannelPttIdDigits, 200, kChannelPttIdDigits};
@@ -108,49 +85,12 @@ inline constexpr Area kPowerOnPassword{0x0210, 6};
 inline constexpr Area kPowerOnMessage{0x03E0, 7};
 
 inline constexpr Area kOptions{0x0220, 25};
-namespace option {
-inline constexpr int kItem1702 = 0x00;
-inline constexpr int kItem1703 = 0x01;
-inline constexpr int kChannelSelect = 0x02;
-inline constexpr int kItem1705 = 0x03;
-inline constexpr int kItem1707 = 0x05;
-inline constexpr int kItem1703Alt = 0x06;
-inline constexpr int kItem1709 = 0x07;
-inline constexpr int kItem1710 = 0x08;
-inline constexpr int kZero1 = 0x09;
-inline constexpr int kZero2 = 0x0A;
-inline constexpr int kToneBurst = 0x0B;
-inline constexpr int kItem1712 = 0x0C;
-inline constexpr int kZero3 = 0x0D;
-inline constexpr int kItem1713 = 0x0E;
-inline constexpr int kItem1714 = 0x0F;
-inline constexpr int kFlags = 0x10; // Item1716, TailToneElimination, DTMF Ani
-inline constexpr int kItem1717 = 0x11;
-inline constexpr int kDtmfSendTime = 0x12;
-inline constexpr int kFunctionFlags = 0x13; // FunctionOperation, InternalFunctionOperation, InitialiseKeys
-inline constexpr int kTailTonePhase = 0x14;
-inline constexpr int kItem1719 = 0x15;
-inline constexpr int kPowerOnPasswordEnabled = 0x18;
-} // namespace option
 
-inline constexpr Area kEmergency{0x03A0, 13}; // field offsets: settings_codec.cpp
-inline constexpr Area kScan{0x03B0, 14};      // field offsets: settings_codec.cpp
+inline constexpr Area kEmergency{0x03A0, 13};
+inline constexpr Area kScan{0x03B0, 14};
 
 // ---- DTMF -----------------------------------------------------------------
 inline constexpr Area kDtmfSettings{0x02E0, 32};
-namespace dtmf {
-inline constexpr int kSeparator = 0x00;
-inline constexpr int kGroupCode = 0x01;
-inline constexpr int kDecodeResponse = 0x02;
-inline constexpr int kPreSendDelay = 0x03;
-inline constexpr int kFirstDigitDelay = 0x04;
-inline constexpr int kResetTime = 0x05;
-inline constexpr int kOwnId = 0x07; // three bytes, one decimal digit each
-inline constexpr int kOwnIdSize = 3;
-inline constexpr int kSideTone = 0x0D;
-inline constexpr int kPostSendDelay = 0x0E;
-inline constexpr int kPauseTime = 0x0F;
-} // namespace dtmf
 
 // A DTMF code: packed digits from the area's start, one length byte.
 struct DtmfCodeArea {
@@ -172,74 +112,12 @@ inline constexpr int kBookNameWritten = 7;
 
 // ---- 2-tone ---------------------------------------------------------------
 inline constexpr Area kTwoToneHeader{0x0300, 24};
-namespace twotone {
-inline constexpr int kOwnFirstTone = 0x00;     // low byte first
-inline constexpr int kOwnSecondTone = 0x02;    // low byte first
-inline constexpr int kOwnFirstDivider = 0x04;  // low byte first
-inline constexpr int kOwnSecondDivider = 0x06; // low byte first
-inline constexpr int kDecodeResponse = 0x08;
-inline constexpr int kDuration1 = 0x09;
-inline constexpr int kDuration2 = 0x0A;
-inline constexpr int kDuration3 = 0x0B;
-inline constexpr int kDelay = 0x0C;
-inline constexpr int kTimer = 0x0D;
-inline constexpr int kSideTone = 0x0E;
-inline constexpr int kOwnFormat = 0x0F;
-inline constexpr int kToneA = 0x10; // high byte first
-inline constexpr int kToneB = 0x12;
-inline constexpr int kToneC = 0x14;
-inline constexpr int kToneD = 0x16;
 
-// Entry offsets; each value low byte first.
-inline constexpr int kFirstDivider = 0;
-inline constexpr int kSecondDivider = 2;
-inline constexpr int kFirstTone = 4;
-inline constexpr int kSecondTone = 6;
-inline constexpr int kName = 8;
-inline constexpr int kNameSize = 7;
-} // namespace twotone
 inline constexpr Area kTwoToneEmptyBitmap{0x0380, 4}; // 1 = empty
 inline constexpr Table kTwoToneEntries{0x0B00, 16, 32, 15};
 
 // ---- 5-tone ---------------------------------------------------------------
 inline constexpr Area kFiveToneHeader{0x0320, 22};
-namespace fivetone {
-inline constexpr int kHeaderReserved = 0x00;
-inline constexpr int kDecodeResponse = 0x01;
-inline constexpr int kStandard = 0x02;
-inline constexpr int kOwnIdLength = 0x03;
-inline constexpr int kToneLength = 0x04;
-inline constexpr int kOwnId = 0x05; // five bytes, one decimal digit each
-inline constexpr int kOwnIdSize = 5;
-inline constexpr int kSetting60081 = 0x0B;
-inline constexpr int kSetting60308 = 0x0C;
-inline constexpr int kSetting60309 = 0x0D;
-inline constexpr int kSetting60307 = 0x0E;
-inline constexpr int kFirstDigitDelay = 0x0F;
-inline constexpr int kSideTone = 0x10;
-inline constexpr int kValue6 = 0x11;
-inline constexpr int kPauseCode = 0x12;
-inline constexpr int kPauseTime = 0x13;
-inline constexpr int kCodeFormat = 0x14; // decode time, kept outside the 5-tone record
-inline constexpr int kFirstCodeDelay = 0x15;
-
-// Code area offsets (PTT-ID codes and call entries).
-inline constexpr int kCodeStandard = 1;
-inline constexpr int kCodeLength = 2;
-inline constexpr int kCodeToneLength = 3;
-inline constexpr int kCodeDigits = 4;
-inline constexpr int kCallName = 24; // call entries only
-inline constexpr int kCallNameSize = 7;
-
-// Information code offsets.
-inline constexpr int kInfoFunction = 0;
-inline constexpr int kInfoResponse = 1;
-inline constexpr int kInfoLength = 2;
-inline constexpr int kInfoDigits = 3; // one digit per byte
-inline constexpr int kInfoMaxDigits = 12;
-inline constexpr int kInfoName = 16;
-inline constexpr int kInfoNameSize = 7;
-} // namespace fivetone
 
 struct FiveToneCodeArea {
     Area area;
@@ -262,9 +140,6 @@ static_assert(kFiveToneCalls.whole().end() == 0x1980);
 static_assert(kBookCallIds.whole().end() == 0x1C00);
 static_assert(kBookNames.whole().end() == 0x2000);
 static_assert(kDtmfKillCode.area.size * 2 - 2 == kDtmfKillCode.maxDigits);
-static_assert(fivetone::kCodeDigits + 12 == kFiveTonePttIdBegin.area.size);
-static_assert(fivetone::kCodeDigits + 20 == fivetone::kCallName);
-static_assert(fivetone::kInfoDigits + fivetone::kInfoMaxDigits < fivetone::kInfoName);
 static_assert(kDtmfSettings.contains(kDtmfKillCode.area) && kDtmfSettings.contains(kDtmfStunCode.area));
 
 } // namespace qtx::imagemap

@@ -10,7 +10,6 @@
 namespace qtx {
 
 namespace im = imagemap;
-namespace op = imagemap::option;
 using namespace image;
 using O = OptionSettings;
 using S = ScanSettings;
@@ -61,38 +60,38 @@ constexpr std::tuple kEmergencyFields{
 // Bytes 0x04, 0x16 and 0x17 are not carried; 0x10 bit 2 and 0x12 belong to
 // the DTMF settings (below).
 constexpr std::tuple kOptionFields{
-    Byte{op::kItem1702, &O::Item1702, "Item1702"},
-    Byte{op::kItem1703, &O::Item1703, "Item1703"},
-    Byte{op::kChannelSelect, &O::ChannelSelect, "ChannelSelect"},
-    Byte{op::kItem1705, &O::Item1705, "Item1705"},
-    Byte{op::kItem1707, &O::Item1707, "Item1707"},
-    Byte{op::kItem1703Alt, &O::Item1703Alt, "Item1703Alt", 255, nullptr, ZeroAboveOne},
-    Byte{op::kItem1709, &O::Item1709, "Item1709"},
-    Byte{op::kItem1710, &O::Item1710, "Item1710"},
-    Fixed{op::kZero1, 0, 8},
-    Fixed{op::kZero2, 0, 8},
-    Byte{op::kToneBurst, &O::ToneBurst, "ToneBurst"},
-    Byte{op::kItem1712, &O::Item1712, "Item1712"},
-    Fixed{op::kZero3, 0, 8},
-    Byte{op::kItem1713, &O::Item1713, "Item1713"},
-    Byte{op::kItem1714, &O::Item1714, "Item1714"},
-    Flag{op::kFlags, 0, &O::Item1716, "Item1716"},
-    Flag{op::kFlags, 1, &O::TailToneElimination, "TailToneElimination"},
-    Fixed{op::kFlags, 3, 5},
-    Byte{op::kItem1717, &O::Item1717, "Item1717"},
-    Flag{op::kFunctionFlags, 0, &O::FunctionOperation, "FunctionOperation"},
-    Flag{op::kFunctionFlags, 1, &O::InternalFunctionOperation, "InternalFunctionOperation"},
-    Fixed{op::kFunctionFlags, 2, 1},
-    Flag{op::kFunctionFlags, 3, &O::InitialiseKeys, "InitialiseKeys"},
-    Fixed{op::kFunctionFlags, 4, 4},
-    Byte{op::kTailTonePhase, &O::TailTonePhase, "TailTonePhase"},
-    Byte{op::kItem1719, &O::Item1719, "Item1719"},
-    Byte{op::kPowerOnPasswordEnabled, &O::PowerOnPasswordEnabled, "PowerOnPasswordEnabled"},
+    Byte{0x00, &O::Item1702, "Item1702"},
+    Byte{0x01, &O::Item1703, "Item1703"},
+    Byte{0x02, &O::ChannelSelect, "ChannelSelect"},
+    Byte{0x03, &O::Item1705, "Item1705"},
+    Byte{0x05, &O::Item1707, "Item1707"},
+    Byte{0x06, &O::Item1703Alt, "Item1703Alt", 255, nullptr, ZeroAboveOne},
+    Byte{0x07, &O::Item1709, "Item1709"},
+    Byte{0x08, &O::Item1710, "Item1710"},
+    Fixed{0x09, 0, 8},
+    Fixed{0x0A, 0, 8},
+    Byte{0x0B, &O::ToneBurst, "ToneBurst"},
+    Byte{0x0C, &O::Item1712, "Item1712"},
+    Fixed{0x0D, 0, 8},
+    Byte{0x0E, &O::Item1713, "Item1713"},
+    Byte{0x0F, &O::Item1714, "Item1714"},
+    Flag{0x10, 0, &O::Item1716, "Item1716"},
+    Flag{0x10, 1, &O::TailToneElimination, "TailToneElimination"},
+    Fixed{0x10, 3, 5},
+    Byte{0x11, &O::Item1717, "Item1717"},
+    Flag{0x13, 0, &O::FunctionOperation, "FunctionOperation"},
+    Flag{0x13, 1, &O::InternalFunctionOperation, "InternalFunctionOperation"},
+    Fixed{0x13, 2, 1},
+    Flag{0x13, 3, &O::InitialiseKeys, "InitialiseKeys"},
+    Fixed{0x13, 4, 4},
+    Byte{0x14, &O::TailTonePhase, "TailTonePhase"},
+    Byte{0x15, &O::Item1719, "Item1719"},
+    Byte{0x18, &O::PowerOnPasswordEnabled, "PowerOnPasswordEnabled"},
 };
 
 constexpr std::tuple kOptionDtmfFields{
-    Flag{op::kFlags, 2, &DtmfSettings::Ani, "Ani"},
-    Byte{op::kDtmfSendTime, &DtmfSettings::SendTime, "SendTime"},
+    Flag{0x10, 2, &DtmfSettings::Ani, "Ani"},
+    Byte{0x12, &DtmfSettings::SendTime, "SendTime"},
 };
 
 // Each in its own area: character i at byte i, 0x00 after the end.

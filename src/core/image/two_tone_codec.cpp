@@ -7,7 +7,6 @@
 namespace qtx {
 
 namespace im = imagemap;
-namespace tt = imagemap::twotone;
 using namespace image;
 using T = TwoToneSettings;
 using Entry = TwoToneEntry;
@@ -20,31 +19,31 @@ constexpr bool kHighFirst = true;
 
 // Own-code values go low byte first, tones A-D high byte first.
 constexpr std::tuple kTwoToneHeader{
-    Word{tt::kOwnFirstTone, &T::OwnFirstTone, "OwnFirstTone"},
-    Word{tt::kOwnSecondTone, &T::OwnSecondTone, "OwnSecondTone"},
-    Word{tt::kOwnFirstDivider, &T::OwnFirstDivider, "OwnFirstDivider"},
-    Word{tt::kOwnSecondDivider, &T::OwnSecondDivider, "OwnSecondDivider"},
-    Byte{tt::kDecodeResponse, &T::DecodeResponse, "DecodeResponse"},
-    Byte{tt::kDuration1, &T::Duration1, "Duration1"},
-    Byte{tt::kDuration2, &T::Duration2, "Duration2"},
-    Byte{tt::kDuration3, &T::Duration3, "Duration3"},
-    Byte{tt::kDelay, &T::Delay, "Delay"},
-    Byte{tt::kTimer, &T::Timer, "Timer"},
-    Byte{tt::kSideTone, &T::SideTone, "SideTone"},
-    Byte{tt::kOwnFormat, &T::OwnFormat, "OwnFormat", 255, nullptr, ZeroAbove14},
-    Word{tt::kToneA, &T::ToneA, "ToneA", kHighFirst},
-    Word{tt::kToneB, &T::ToneB, "ToneB", kHighFirst},
-    Word{tt::kToneC, &T::ToneC, "ToneC", kHighFirst},
-    Word{tt::kToneD, &T::ToneD, "ToneD", kHighFirst},
+    Word{0x00, &T::OwnFirstTone, "OwnFirstTone"},
+    Word{0x02, &T::OwnSecondTone, "OwnSecondTone"},
+    Word{0x04, &T::OwnFirstDivider, "OwnFirstDivider"},
+    Word{0x06, &T::OwnSecondDivider, "OwnSecondDivider"},
+    Byte{0x08, &T::DecodeResponse, "DecodeResponse"},
+    Byte{0x09, &T::Duration1, "Duration1"},
+    Byte{0x0A, &T::Duration2, "Duration2"},
+    Byte{0x0B, &T::Duration3, "Duration3"},
+    Byte{0x0C, &T::Delay, "Delay"},
+    Byte{0x0D, &T::Timer, "Timer"},
+    Byte{0x0E, &T::SideTone, "SideTone"},
+    Byte{0x0F, &T::OwnFormat, "OwnFormat", 255, nullptr, ZeroAbove14},
+    Word{0x10, &T::ToneA, "ToneA", kHighFirst},
+    Word{0x12, &T::ToneB, "ToneB", kHighFirst},
+    Word{0x14, &T::ToneC, "ToneC", kHighFirst},
+    Word{0x16, &T::ToneD, "ToneD", kHighFirst},
 };
 
 // A call entry; whether it is in use lives in the empty-entry bitmap.
 constexpr std::tuple kTwoToneEntry{
-    Word{tt::kFirstDivider, &Entry::FirstDivider, "FirstDivider"},
-    Word{tt::kSecondDivider, &Entry::SecondDivider, "SecondDivider"},
-    Word{tt::kFirstTone, &Entry::FirstTone, "FirstTone"},
-    Word{tt::kSecondTone, &Entry::SecondTone, "SecondTone"},
-    Text{tt::kName, tt::kNameSize, &Entry::Name, "Name"},
+    Word{0, &Entry::FirstDivider, "FirstDivider"},
+    Word{2, &Entry::SecondDivider, "SecondDivider"},
+    Word{4, &Entry::FirstTone, "FirstTone"},
+    Word{6, &Entry::SecondTone, "SecondTone"},
+    Text{8, 7, &Entry::Name, "Name"},
 };
 
 } // namespace
