@@ -194,8 +194,8 @@ constexpr std::tuple kChannelPttId{PttIdDigits{}};
 
 // ---- band limits ------------------------------------------------------------
 
-// A limit in MHz as eight packed digits in units of 100 Hz; bytes that are
-// not decimal digits read as the limit's default.
+// A limit in MHz as eight packed digits in units of 100 Hz, four bytes;
+// bytes that are not decimal digits read as the limit's default.
 struct BandLimit {
     int offset;
     double BandPlan::*member;
@@ -227,21 +227,17 @@ struct BandLimit {
         std::string digits;
         for (uint8_t byte : v.bcd(offset))
             digits += ByteToHex2(byte);
-        for (char c : digits)
-            if (c < '0' || c > '9') {
-                b.*member = DefaultBandLimit(index);
-                return;
-            }
-        b.*member = *ParseDecimal(digits.substr(0, 4) + "." + digits.substr(4, 4));
+        b.*member = IsDecimalDigits(digits) ? *ParseDecimal(digits.substr(0, 4) + "." + digits.substr(4, 4))
+                                            : DefaultBandLimit(index);
     }
     void spans(const SpanSink& sink) const { sink({name, offset, 0, 32}); }
 };
 
 constexpr std::tuple kBandLimitFields{
-    BandLimit{0 * im::kBandLimitSize, &BandPlan::RxLow, "RxLow", 0},
-    BandLimit{1 * im::kBandLimitSize, &BandPlan::RxHigh, "RxHigh", 1},
-    BandLimit{2 * im::kBandLimitSize, &BandPlan::TxLow, "TxLow", 2},
-    BandLimit{3 * im::kBandLimitSize, &BandPlan::TxHigh, "TxHigh", 3},
+    BandLimit{0, &BandPlan::RxLow, "RxLow", 0},
+    BandLimit{4, &BandPlan::RxHigh, "RxHigh", 1},
+    BandLimit{8, &BandPlan::TxLow, "TxLow", 2},
+    BandLimit{12, &BandPlan::TxHigh, "TxHigh", 3},
 };
 
 std::string Describe(const ChannelRecord& c)

@@ -51,7 +51,6 @@ inline constexpr Area kChannelScanSkipBitmap{0x0120, 32}; // 1 = skipped
 inline constexpr int kBitmapSlots = 202;
 
 inline constexpr Area kBandLimits{0x0200, 16}; // RxLow, RxHigh, TxLow, TxHigh
-inline constexpr int kBandLimitSize = 4;
 
 inline constexpr int kChannelEntrySize = 31;
 inline constexpr Table kMemoryChannels{0x2000, 32, 200, kChannelEntrySize};
