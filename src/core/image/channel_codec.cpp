@@ -258,6 +258,8 @@ Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, Notices& notices
     if (problem)
         return CodecError(kStepFrequency, Describe(c) + ": " + *problem);
 
+    // The programmed and scan-skip bitmaps keep one bit a slot outside the
+    // entries, so they are not rows of the entry's table.
     if (slot < im::kBitmapSlots) {
         ImageWriter present(image, im::kChannelPresentBitmap);
         ImageWriter skip(image, im::kChannelScanSkipBitmap);
@@ -267,6 +269,7 @@ Result<void> EncodeChannel(ChannelRecord& c, RadioImage& image, Notices& notices
             skip.setMapBit(slot, false);
     }
 
+    // The record keeps bit 8 of each DCS code as the radio does.
     c.TxDcsHigh = static_cast<int16_t>(c.TxDcsCode / 256);
     c.RxDcsHigh = static_cast<int16_t>(c.RxDcsCode / 256);
 
