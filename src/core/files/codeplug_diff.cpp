@@ -1,11 +1,11 @@
 #include "files/codeplug_diff.h"
 
 #include "convert/frequency.h"
+#include "model/field_leaves.h"
 #include "view/main_view.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cstdio>
 #include <map>
@@ -13,114 +13,6 @@
 namespace qtx {
 
 namespace {
-
-struct Part {
-    std::string name;
-    int index = -1;
-};
-
-struct Leaf {
-    enum Kind { Number, Real, Text };
-    Kind kind = Number;
-    std::vector<Part> parts; // the records around the field, outermost first
-    std::string name;
-    long long number = 0;
-    double real = 0;
-    std::string bytes;
-};
-
-// Flattens a record into its stored fields, in field-list order.
-class LeafCollector {
-public:
-    std::vector<Leaf> leaves;
-
-    void u8(const char* n, uint8_t& v) { number(n, v); }
-    void i16(const char* n, int16_t& v) { number(n, v); }
-    void u16be(const char* n, uint16_t& v) { number(n, v); }
-    void u16le(const char* n, uint16_t& v) { number(n, v); }
-    void f64(const char* n, double& v)
-    {
-        Leaf& l = add(n, Leaf::Real);
-        l.real = v;
-    }
-    void text(const char* n, uint8_t* bytes, size_t size)
-    {
-        Leaf& l = add(n, Leaf::Text);
-        l.bytes.assign(bytes, bytes + size);
-    }
-    void push(const char* n, int index) { parts_.push_back({n, index}); }
-    void pop() { parts_.pop_back(); }
-
-private:
-    void number(const char* n, long long v) { add(n, Leaf::Number).number = v; }
-    Leaf& add(const char* n, Leaf::Kind kind)
-    {
-        Leaf& l = leaves.emplace_back();
-        l.kind = kind;
-        l.name = n;
-        for (const Part& p : parts_)
-            if (!p.name.empty() || p.index >= 0)
-                l.parts.push_back(p);
-        return l;
-    }
-
-    std::vector<Part> parts_;
-};
-
-template <class R>
-std::vector<Leaf> LeavesOf(const R& record, const char* name)
-{
-    R copy = record;
-    LeafCollector c;
-    field(c, name, copy);
-    return std::move(c.leaves);
-}
-
-// "body.Settings.Dtmf.Codes[3].Code", as the field lists name it.
-std::string PathOf(const Leaf& l)
-{
-    std::string p;
-    for (const Part& part : l.parts) {
-        if (!part.name.empty())
-            p += (p.empty() ? "" : ".") + part.name;
-        if (part.index >= 0)
-            p += "[" + std::to_string(part.index) + "]";
-    }
-    if (!l.name.empty())
-        p += (p.empty() ? "" : ".") + l.name;
-    return p;
-}
-
-bool SameParent(const Leaf& a, const Leaf& b)
-{
-    if (a.parts.size() != b.parts.size())
-        return false;
-    for (size_t i = 0; i < a.parts.size(); ++i)
-        if (a.parts[i].name != b.parts[i].name || a.parts[i].index != b.parts[i].index)
-            return false;
-    return true;
-}
-
-// The length field that says how much of a code is in use; -1 for texts
-// that are not codes.
-int CodeLengthIndex(const std::vector<Leaf>& leaves, size_t text)
-{
-    const std::string& name = leaves[text].name;
-    if (name != "Code" && name != "OwnCode")
-        return -1;
-    for (size_t i = 0; i < leaves.size(); ++i) {
-        const std::string& n = leaves[i].name;
-        const bool isLength = name == "Code" ? (n == "Length" || n == "CodeLength") : n == "OwnIdLength";
-        if (isLength && SameParent(leaves[i], leaves[text]))
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-std::string CodeInUse(const std::string& bytes, long long length)
-{
-    return bytes.substr(0, static_cast<size_t>(std::clamp<long long>(length, 0, static_cast<long long>(bytes.size()))));
-}
 
 // Latin-1 as UTF-8, control characters as \xNN.
 std::string Quoted(const std::string& latin1)
@@ -162,42 +54,24 @@ std::string ShownReal(double v)
     return std::string(buf, r.ptr);
 }
 
-// What a field holds as the user would compare it: codes over their length,
-// other texts trimmed.
-std::string Comparable(const std::vector<Leaf>& leaves, size_t i)
+std::string Shown(const FieldLeaves& leaves, size_t i)
 {
-    const Leaf& l = leaves[i];
-    const int length = CodeLengthIndex(leaves, i);
-    return length >= 0 ? CodeInUse(l.bytes, leaves[static_cast<size_t>(length)].number) : TrimFixed(l.bytes);
-}
-
-bool LeafDiffers(const std::vector<Leaf>& a, const std::vector<Leaf>& b, size_t i)
-{
-    switch (a[i].kind) {
-    case Leaf::Number: return a[i].number != b[i].number;
-    case Leaf::Real: return std::bit_cast<uint64_t>(a[i].real) != std::bit_cast<uint64_t>(b[i].real);
-    case Leaf::Text: return Comparable(a, i) != Comparable(b, i);
-    }
-    return false;
-}
-
-std::string Shown(const std::vector<Leaf>& leaves, size_t i)
-{
-    const Leaf& l = leaves[i];
+    const FieldLeaf& l = leaves.leaves[i];
     switch (l.kind) {
-    case Leaf::Number: return std::to_string(l.number);
-    case Leaf::Real: return ShownReal(l.real);
-    case Leaf::Text:
+    case FieldLeaf::Number: return std::to_string(l.number);
+    case FieldLeaf::Real: return ShownReal(l.real);
+    case FieldLeaf::Text:
         if (l.name == "RxFrequency" || l.name == "Offset")
             return ShownFrequency(TrimFixed(l.bytes));
-        return Quoted(Comparable(leaves, i));
+        return Quoted(std::string(leaves.comparable(i)));
     }
     return {};
 }
 
 // Field names in words: "TxDcsInverted" -> "transmit DCS inverted".
-std::string Words(const std::string& name)
+std::string Words(std::string_view field)
 {
+    const std::string name(field);
     static const std::map<std::string, std::string> kNamed = {
         {"RxFrequency", "receive"},
         {"Item1702", "prompt tone"},
@@ -265,10 +139,11 @@ struct Label {
 };
 
 // Record and field of a body field in words.
-Label DescribeBody(const Leaf& l)
+Label DescribeBody(const FieldLeaves& leaves, size_t i)
 {
-    const std::vector<Part>& p = l.parts; // p[0] is "body"
-    const std::string top = p.size() > 1 ? p[1].name : l.name;
+    const FieldLeaf& l = leaves.leaves[i];
+    const std::vector<FieldPart> p = leaves.partsOf(i); // p[0] is "body"
+    const std::string_view top = p.size() > 1 ? p[1].name : l.name;
     if (p.size() == 1) {
         if (l.name == "BandType")
             return {"model", "band type"};
@@ -283,8 +158,8 @@ Label DescribeBody(const Leaf& l)
     if (top == "CommBook")
         return {"comm book entry " + std::to_string(p[1].index), Words(l.name)};
     // Settings.<group>...
-    const std::string group = p.size() > 2 ? p[2].name : std::string();
-    const Part* sub = p.size() > 3 ? &p[3] : nullptr;
+    const std::string_view group = p.size() > 2 ? p[2].name : std::string_view();
+    const FieldPart* sub = p.size() > 3 ? &p[3] : nullptr;
     if (group == "Keys")
         return {"keys", KeyName(sub ? sub->index : 0)};
     if (group == "Dtmf") {
@@ -331,14 +206,14 @@ std::string ChannelRecordName(int number)
 
 void DiffChannel(const ChannelRecord& a, const ChannelRecord& b, std::vector<FieldDifference>& out)
 {
-    const std::vector<Leaf> x = LeavesOf(a, "");
-    const std::vector<Leaf> y = LeavesOf(b, "");
-    const std::string prefix = "channel[" + std::to_string(a.Number) + "]";
-    for (size_t i = 0; i < x.size(); ++i) {
-        if (x[i].name == "Number" || !LeafDiffers(x, y, i))
+    const FieldLeaves x(a);
+    const FieldLeaves y(b);
+    const std::string prefix = "channel[" + std::to_string(a.Number) + "].";
+    for (size_t i = 0; i < x.leaves.size(); ++i) {
+        if (x.leaves[i].name == "Number" || SameLeaf(x, y, i))
             continue;
-        out.push_back({FieldDifference::Changed, ChannelRecordName(a.Number), Words(x[i].name), Shown(x, i), Shown(y, i),
-                       prefix + "." + x[i].name});
+        out.push_back({FieldDifference::Changed, ChannelRecordName(a.Number), Words(x.leaves[i].name), Shown(x, i),
+                       Shown(y, i), prefix + x.pathOf(i)});
     }
 }
 
@@ -387,15 +262,15 @@ void DiffChannels(const Codeplug& first, const Codeplug& second, std::vector<Fie
 
 void DiffBody(const CodeplugBody& first, const CodeplugBody& second, std::vector<FieldDifference>& out)
 {
-    const std::vector<Leaf> x = LeavesOf(first, "body");
-    const std::vector<Leaf> y = LeavesOf(second, "body");
+    const FieldLeaves x(first, "body");
+    const FieldLeaves y(second, "body");
     std::vector<FieldDifference> found;
-    for (size_t i = 0; i < x.size(); ++i) {
-        const bool bookPosition = x[i].name == "Index" && x[i].parts.size() > 1 && x[i].parts[1].name == "CommBook";
-        if (bookPosition || !LeafDiffers(x, y, i))
+    for (size_t i = 0; i < x.leaves.size(); ++i) {
+        const bool bookPosition = x.leaves[i].name == "Index" && x.recordOf(i) == "CommBook";
+        if (bookPosition || SameLeaf(x, y, i))
             continue;
-        const Label label = DescribeBody(x[i]);
-        found.push_back({FieldDifference::Changed, label.record, label.field, Shown(x, i), Shown(y, i), PathOf(x[i])});
+        const Label label = DescribeBody(x, i);
+        found.push_back({FieldDifference::Changed, label.record, label.field, Shown(x, i), Shown(y, i), x.pathOf(i)});
     }
     // One group per record, in the order the records first appear.
     std::vector<std::string> order;

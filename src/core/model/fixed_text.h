@@ -13,17 +13,16 @@
 namespace qtx {
 
 // Trailing spaces removed, then cut before the first NUL.
-inline std::string TrimFixed(std::string_view text)
+inline std::string_view TrimFixedView(std::string_view text)
 {
     size_t end = text.size();
     while (end > 0 && text[end - 1] == ' ')
         --end;
     text = text.substr(0, end);
-    const size_t nul = text.find('\0');
-    if (nul != std::string_view::npos)
-        text = text.substr(0, nul);
-    return std::string(text);
+    return text.substr(0, text.find('\0'));
 }
+
+inline std::string TrimFixed(std::string_view text) { return std::string(TrimFixedView(text)); }
 
 template <size_t N>
 struct FixedText {
