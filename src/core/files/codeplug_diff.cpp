@@ -61,8 +61,8 @@ std::string Shown(const FieldLeaves& leaves, size_t i)
     case FieldLeaf::Number: return std::to_string(l.number);
     case FieldLeaf::Real: return ShownReal(l.real);
     case FieldLeaf::Text:
-        if (l.name == "RxFrequency" || l.name == "Offset")
-            return ShownFrequency(TrimFixed(l.bytes));
+        if (l.name() == "RxFrequency" || l.name() == "Offset")
+            return ShownFrequency(TrimFixed(l.bytes()));
         return Quoted(std::string(leaves.comparable(i)));
     }
     return {};
@@ -143,20 +143,20 @@ Label DescribeBody(const FieldLeaves& leaves, size_t i)
 {
     const FieldLeaf& l = leaves.leaves[i];
     const std::vector<FieldPart> p = leaves.partsOf(i); // p[0] is "body"
-    const std::string_view top = p.size() > 1 ? p[1].name : l.name;
+    const std::string_view top = p.size() > 1 ? p[1].name : l.name();
     if (p.size() == 1) {
-        if (l.name == "BandType")
+        if (l.name() == "BandType")
             return {"model", "band type"};
-        if (l.name == "ChannelCount")
+        if (l.name() == "ChannelCount")
             return {"channel list", "channel count"};
-        if (l.name == "FiveToneCodeFormat")
+        if (l.name() == "FiveToneCodeFormat")
             return {"5-tone", "decode time"};
-        return {"Codeplug", Words(l.name)};
+        return {"Codeplug", Words(l.name())};
     }
     if (top == "Band")
-        return {"band", Words(l.name)};
+        return {"band", Words(l.name())};
     if (top == "CommBook")
-        return {"comm book entry " + std::to_string(p[1].index), Words(l.name)};
+        return {"comm book entry " + std::to_string(p[1].index), Words(l.name())};
     // Settings.<group>...
     const std::string_view group = p.size() > 2 ? p[2].name : std::string_view();
     const FieldPart* sub = p.size() > 3 ? &p[3] : nullptr;
@@ -164,38 +164,38 @@ Label DescribeBody(const FieldLeaves& leaves, size_t i)
         return {"keys", KeyName(sub ? sub->index : 0)};
     if (group == "Dtmf") {
         if (sub && sub->name == "Codes")
-            return {"DTMF M" + std::to_string(sub->index + 1), Words(l.name)};
+            return {"DTMF M" + std::to_string(sub->index + 1), Words(l.name())};
         if (sub) {
             const std::string which = sub->name == "PttIdBegin" ? "PTT-ID begin"
                                       : sub->name == "PttIdEnd" ? "PTT-ID end"
                                                                 : Words(sub->name);
-            return {"DTMF", l.name == "Length" ? which + " length" : which};
+            return {"DTMF", l.name() == "Length" ? which + " length" : which};
         }
-        return {"DTMF", Words(l.name)};
+        return {"DTMF", Words(l.name())};
     }
     if (group == "TwoTone") {
         if (sub && sub->name == "Entries")
-            return {"2-tone entry " + std::to_string(sub->index), Words(l.name)};
-        return {"2-tone", Words(l.name)};
+            return {"2-tone entry " + std::to_string(sub->index), Words(l.name())};
+        return {"2-tone", Words(l.name())};
     }
     if (group == "FiveTone") {
         if (sub && sub->name == "InfoCodes")
-            return {"5-tone info code " + std::to_string(sub->index + 1), Words(l.name)};
+            return {"5-tone info code " + std::to_string(sub->index + 1), Words(l.name())};
         if (sub && sub->name == "CallList")
-            return {"5-tone call " + std::to_string(sub->index), Words(l.name)};
+            return {"5-tone call " + std::to_string(sub->index), Words(l.name())};
         if (sub && sub->name == "UserToneTable")
             return {"5-tone", "user tone " + std::to_string(sub->index)};
         if (sub)
-            return {"5-tone", (sub->name == "PttIdBegin" ? "PTT-ID begin " : "PTT-ID end ") + Words(l.name)};
-        return {"5-tone", Words(l.name)};
+            return {"5-tone", (sub->name == "PttIdBegin" ? "PTT-ID begin " : "PTT-ID end ") + Words(l.name())};
+        return {"5-tone", Words(l.name())};
     }
     if (group == "Options")
-        return {"option", Words(l.name)};
+        return {"option", Words(l.name())};
     if (group == "Scan")
-        return {"scan", Words(l.name)};
+        return {"scan", Words(l.name())};
     if (group == "Emergency")
-        return {"emergency alarm", Words(l.name)};
-    return {Words(group), Words(l.name)};
+        return {"emergency alarm", Words(l.name())};
+    return {Words(group), Words(l.name())};
 }
 
 std::string ChannelRecordName(int number)
@@ -210,9 +210,9 @@ void DiffChannel(const ChannelRecord& a, const ChannelRecord& b, std::vector<Fie
     const FieldLeaves y(b);
     const std::string prefix = "channel[" + std::to_string(a.Number) + "].";
     for (size_t i = 0; i < x.leaves.size(); ++i) {
-        if (x.leaves[i].name == "Number" || SameLeaf(x, y, i))
+        if (x.leaves[i].name() == "Number" || SameLeaf(x, y, i))
             continue;
-        out.push_back({FieldDifference::Changed, ChannelRecordName(a.Number), Words(x.leaves[i].name), Shown(x, i),
+        out.push_back({FieldDifference::Changed, ChannelRecordName(a.Number), Words(x.leaves[i].name()), Shown(x, i),
                        Shown(y, i), prefix + x.pathOf(i)});
     }
 }
@@ -266,7 +266,7 @@ void DiffBody(const CodeplugBody& first, const CodeplugBody& second, std::vector
     const FieldLeaves y(second, "body");
     std::vector<FieldDifference> found;
     for (size_t i = 0; i < x.leaves.size(); ++i) {
-        const bool bookPosition = x.leaves[i].name == "Index" && x.recordOf(i) == "CommBook";
+        const bool bookPosition = x.leaves[i].name() == "Index" && x.recordOf(i) == "CommBook";
         if (bookPosition || SameLeaf(x, y, i))
             continue;
         const Label label = DescribeBody(x, i);

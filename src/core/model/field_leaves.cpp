@@ -35,7 +35,7 @@ FieldLeaf& FieldLeaves::add(const char* n, FieldLeaf::Kind kind)
 {
     FieldLeaf& l = leaves.emplace_back();
     l.kind = kind;
-    l.name = n;
+    l.field = n;
     l.record = open_;
     return l;
 }
@@ -69,8 +69,8 @@ std::string FieldLeaves::pathOf(size_t leaf) const
         if (part.index >= 0)
             p += "[" + std::to_string(part.index) + "]";
     }
-    if (!leaves[leaf].name.empty())
-        (p += p.empty() ? "" : ".") += leaves[leaf].name;
+    if (*leaves[leaf].field)
+        (p += p.empty() ? "" : ".") += leaves[leaf].field;
     return p;
 }
 
@@ -80,11 +80,11 @@ int FieldLeaves::codePartner(size_t leaf) const
     const bool isText = l.kind == FieldLeaf::Text;
     const Record& r = records_[static_cast<size_t>(l.record)];
     for (const CodeAndLength& pair : kCodeLengths) {
-        if (l.name != (isText ? pair.code : pair.length))
+        if (l.name() != (isText ? pair.code : pair.length))
             continue;
         const std::string_view other = isText ? pair.length : pair.code;
         for (size_t j = r.first; j < r.end; ++j)
-            if (leaves[j].record == l.record && leaves[j].name == other && (leaves[j].kind == FieldLeaf::Text) != isText)
+            if (leaves[j].record == l.record && leaves[j].name() == other && (leaves[j].kind == FieldLeaf::Text) != isText)
                 return static_cast<int>(j);
     }
     return -1;
@@ -92,7 +92,7 @@ int FieldLeaves::codePartner(size_t leaf) const
 
 std::string_view FieldLeaves::comparable(size_t text) const
 {
-    const std::string_view bytes = leaves[text].bytes;
+    const std::string_view bytes = leaves[text].bytes();
     const int length = codePartner(text);
     if (length < 0)
         return TrimFixedView(bytes);

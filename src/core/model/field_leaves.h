@@ -18,14 +18,21 @@ struct FieldPart {
     int index = -1; // position in the array, -1 for a plain record
 };
 
+// Kept small: a Codeplug body has over a thousand of them.
 struct FieldLeaf {
-    enum Kind { Number, Real, Text };
+    enum Kind : uint8_t { Number, Real, Text };
     Kind kind = Number;
-    std::string_view name; // empty for an element of an array of numbers
-    int record = 0;        // the record around it, see FieldLeaves::partsOf
-    long long number = 0;
-    double real = 0;
-    std::string_view bytes; // a text's whole field, inside the walked record
+    uint32_t size = 0;        // a text's field size
+    int record = 0;           // the record around it, see FieldLeaves::partsOf
+    const char* field = "";   // its name, empty for an element of an array of numbers
+    const char* text = nullptr; // a text's whole field, inside the walked record
+    union {
+        long long number = 0;
+        double real;
+    };
+
+    std::string_view name() const { return field; }
+    std::string_view bytes() const { return {text, size}; }
 };
 
 class FieldLeaves {
@@ -34,8 +41,13 @@ public:
     template <class R>
     explicit FieldLeaves(const R& record, const char* name = "", int index = -1)
     {
+        R& fields = const_cast<R&>(record); // the walks only read
+        Counter count;
+        fields.serialize(count);
+        leaves.reserve(count.leaves);
+        records_.reserve(count.records + 1);
         push(name, index);
-        const_cast<R&>(record).serialize(*this); // the walk only reads
+        fields.serialize(*this);
         pop();
     }
 
@@ -65,7 +77,9 @@ public:
     void f64(const char* n, double& v) { add(n, FieldLeaf::Real).real = v; }
     void text(const char* n, uint8_t* bytes, size_t size)
     {
-        add(n, FieldLeaf::Text).bytes = std::string_view(reinterpret_cast<const char*>(bytes), size);
+        FieldLeaf& l = add(n, FieldLeaf::Text);
+        l.text = reinterpret_cast<const char*>(bytes);
+        l.size = static_cast<uint32_t>(size);
     }
     void push(const char* n, int index);
     void pop();
@@ -76,6 +90,20 @@ private:
         int outer = -1;
         size_t first = 0; // its leaves, nested records' included
         size_t end = 0;
+    };
+
+    // Sizes the lists first: a Codeplug body has over a thousand fields.
+    struct Counter {
+        size_t leaves = 0;
+        size_t records = 0;
+        void u8(const char*, uint8_t&) { ++leaves; }
+        void i16(const char*, int16_t&) { ++leaves; }
+        void u16be(const char*, uint16_t&) { ++leaves; }
+        void u16le(const char*, uint16_t&) { ++leaves; }
+        void f64(const char*, double&) { ++leaves; }
+        void text(const char*, uint8_t*, size_t) { ++leaves; }
+        void push(const char*, int) { ++records; }
+        void pop() {}
     };
 
     FieldLeaf& add(const char* n, FieldLeaf::Kind kind);
