@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <utility>
@@ -88,6 +89,51 @@ Workspace SavedWithEveryByteInUse()
 }
 
 bool InRange(size_t offset, size_t begin, size_t size) { return offset >= begin && offset < begin + size; }
+
+// Changes the n-th field a field list names, whatever its kind, and says
+// which: "CommBook.Index", the innermost named record and the field.
+class ChangeNthField {
+public:
+    explicit ChangeNthField(size_t n) : left_(n) {}
+
+    std::string changed; // empty when the list names fewer fields
+
+    void u8(const char* f, uint8_t& v) { flip(f, v); }
+    void i16(const char* f, int16_t& v) { flip(f, v); }
+    void u16be(const char* f, uint16_t& v) { flip(f, v); }
+    void u16le(const char* f, uint16_t& v) { flip(f, v); }
+    void f64(const char* f, double& v)
+    {
+        if (hit(f))
+            v += 1;
+    }
+    void text(const char* f, uint8_t* bytes, size_t)
+    {
+        if (hit(f))
+            bytes[0] ^= 1;
+    }
+    void push(const char* f, int) { records_.push_back(f); }
+    void pop() { records_.pop_back(); }
+
+private:
+    template <class T>
+    void flip(const char* f, T& v)
+    {
+        if (hit(f))
+            v ^= 1;
+    }
+    bool hit(const char* f)
+    {
+        if (left_-- != 0)
+            return false;
+        const auto named = std::find_if(records_.rbegin(), records_.rend(), [](const std::string& r) { return !r.empty(); });
+        changed = (named == records_.rend() ? "" : *named + ".") + f;
+        return true;
+    }
+
+    size_t left_;
+    std::vector<std::string> records_;
+};
 
 } // namespace
 
@@ -332,4 +378,42 @@ TEST(ChangeTracking, EveryStoredByteCounts)
                                InRange(offset, 99, 2); // TxDcsHigh, RxDcsHigh, PttIdFlag, RadioExtra
         EXPECT_EQ(IsModified(ws), !radioOnly) << "channel byte " << offset;
     }
+}
+
+// A field added to a record's field list counts without change tracking
+// naming it: each listed field changed in turn is a change, except those a
+// radio read sets, the comm book's own positions and the live copy's band
+// type (the program's counts).
+TEST(ChangeTracking, EveryListedFieldCounts)
+{
+    const Workspace saved = SavedWithEveryByteInUse();
+    const std::set<std::string> notCounted = {"body.BandType",     "CommBook.Index",    "channel.TxDcsHigh",
+                                              "channel.RxDcsHigh", "channel.PttIdFlag", "channel.RadioExtra"};
+    std::set<std::string> seen;
+    for (const bool channel : {false, true}) {
+        for (size_t n = 0;; ++n) {
+            Workspace ws = saved;
+            ChangeNthField change(n);
+            if (channel)
+                field(change, "channel", ws.live.channels[1]);
+            else
+                field(change, "body", ws.live.body);
+            if (change.changed.empty())
+                break;
+            seen.insert(change.changed);
+            EXPECT_EQ(IsModified(ws), !notCounted.count(change.changed)) << "field " << n << ": " << change.changed;
+        }
+    }
+    for (const std::string& name : notCounted)
+        EXPECT_TRUE(seen.count(name)) << name;
+    // Texts, reals and arrays of numbers were changed too.
+    EXPECT_TRUE(seen.count("channel.Name") && seen.count("Band.TxHigh") && seen.count("UserToneTable."));
+}
+
+TEST(ChangeTracking, OwnIdIsComparedAsStored)
+{
+    Workspace ws = Saved();
+    ws.baseline.body.Settings.Dtmf.OwnId.setPadded("0");
+    ws.live.body.Settings.Dtmf.OwnId.setTerminated("0"); // the same trimmed
+    EXPECT_EQ(FirstDifference(ws), "DTMF OwnId");
 }
