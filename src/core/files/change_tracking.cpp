@@ -17,13 +17,13 @@ namespace qtx {
 namespace {
 
 // The fields read otherwise, by the record around them.
-struct Exception {
+struct ReadOtherwise {
     std::string_view record;
     std::string_view field;
     bool leftOut; // else compared byte for byte
 };
 
-constexpr Exception kExceptions[] = {
+constexpr ReadOtherwise kReadOtherwise[] = {
     // Follow from the DCS codes; a radio read sets them.
     {"channel", "TxDcsHigh", true},
     {"channel", "RxDcsHigh", true},
@@ -32,7 +32,7 @@ constexpr Exception kExceptions[] = {
     {"channel", "RadioExtra", true},
     // The entry's own position in the book, not a value.
     {"CommBook", "Index", true},
-    // Always three digits, kept as typed.
+    // Always three digits, all of them sent: compared whole.
     {"Dtmf", "OwnId", false},
 };
 
@@ -82,7 +82,8 @@ constexpr Heading kHeadings[] = {
 std::string Where(const FieldLeaves& leaves, size_t i)
 {
     const int code = leaves.codePartner(i);
-    const FieldLeaf& named = leaves.leaves[code >= 0 && leaves.leaves[i].kind != FieldLeaf::Text ? size_t(code) : i];
+    const bool isLength = code >= 0 && leaves.leaves[i].kind != FieldLeaf::Text;
+    const FieldLeaf& named = leaves.leaves[isLength ? static_cast<size_t>(code) : i];
     std::string records;
     int index = -1;
     for (const FieldPart& p : leaves.partsOf(i)) {
@@ -92,10 +93,12 @@ std::string Where(const FieldLeaves& leaves, size_t i)
             index = p.index;
     }
     const Heading* best = nullptr;
-    for (const Heading& h : kHeadings)
-        if (records.starts_with(h.records) && (records.size() == h.records.size() || records[h.records.size()] == '.') &&
-            (!best || h.records.size() > best->records.size()))
+    for (const Heading& h : kHeadings) {
+        const bool inside = records.starts_with(h.records) &&
+                            (records.size() == h.records.size() || records[h.records.size()] == '.');
+        if (inside && (!best || h.records.size() > best->records.size()))
             best = &h;
+    }
     if (!best)
         return records.empty() ? named.field : records + "." + named.field;
     std::string out;
@@ -110,17 +113,24 @@ std::string Where(const FieldLeaves& leaves, size_t i)
     return out;
 }
 
+const ReadOtherwise* RuleFor(const FieldLeaves& leaves, size_t i)
+{
+    const std::string_view record = leaves.recordOf(i);
+    for (const ReadOtherwise& rule : kReadOtherwise)
+        if (rule.record == record && rule.field == leaves.leaves[i].name())
+            return &rule;
+    return nullptr;
+}
+
 std::optional<std::string> FirstDifferentLeaf(const FieldLeaves& live, const FieldLeaves& base)
 {
     for (size_t i = 0; i < live.leaves.size(); ++i) {
-        const std::string_view record = live.recordOf(i);
-        const auto rule = std::find_if(std::begin(kExceptions), std::end(kExceptions), [&](const Exception& e) {
-            return e.record == record && e.field == live.leaves[i].name();
-        });
-        if (rule == std::end(kExceptions) ? SameLeaf(live, base, i)
-                                           : rule->leftOut || live.leaves[i].bytes() == base.leaves[i].bytes())
-            continue;
-        return Where(live, i);
+        const ReadOtherwise* rule = RuleFor(live, i);
+        const bool same = !rule          ? SameLeaf(live, base, i)
+                          : rule->leftOut ? true
+                                          : live.leaves[i].bytes() == base.leaves[i].bytes();
+        if (!same)
+            return Where(live, i);
     }
     return std::nullopt;
 }

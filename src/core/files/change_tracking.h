@@ -16,7 +16,9 @@ bool CodeplugEqualsBaseline(const Workspace& ws);
 bool IsModified(const Workspace& ws);
 
 // The first compared field that differs, in words for logs and the command
-// line ("channel 12 Name", "DTMF M3 code"); none when nothing differs.
+// line ("channel 12 Name", "DTMF M3 code"); none when nothing differs. The
+// body's fields come first, in the order a data file holds them, then the
+// channels in the baseline's list order.
 std::optional<std::string> FirstDifference(const Workspace& ws);
 
 } // namespace qtx

@@ -83,9 +83,11 @@ int FieldLeaves::codePartner(size_t leaf) const
         if (l.name() != (isText ? pair.code : pair.length))
             continue;
         const std::string_view other = isText ? pair.length : pair.code;
-        for (size_t j = r.first; j < r.end; ++j)
-            if (leaves[j].record == l.record && leaves[j].name() == other && (leaves[j].kind == FieldLeaf::Text) != isText)
+        for (size_t j = r.first; j < r.end; ++j) {
+            const FieldLeaf& o = leaves[j];
+            if (o.record == l.record && o.name() == other && (o.kind == FieldLeaf::Text) != isText)
                 return static_cast<int>(j);
+        }
     }
     return -1;
 }

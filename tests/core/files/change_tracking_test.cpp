@@ -126,7 +126,7 @@ private:
     {
         if (left_-- != 0)
             return false;
-        const auto named = std::find_if(records_.rbegin(), records_.rend(), [](const std::string& r) { return !r.empty(); });
+        const auto named = std::find_if(records_.rbegin(), records_.rend(), [](auto& r) { return !r.empty(); });
         changed = (named == records_.rend() ? "" : *named + ".") + f;
         return true;
     }
