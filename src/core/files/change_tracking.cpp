@@ -1,9 +1,9 @@
 #include "files/change_tracking.h"
 
+#include "model/channel_list.h"
 #include "model/field_leaves.h"
 
 #include <algorithm>
-#include <array>
 
 namespace qtx {
 
@@ -135,27 +135,15 @@ std::optional<std::string> FirstDifferentLeaf(const FieldLeaves& live, const Fie
     return std::nullopt;
 }
 
-// Partners are found by Number, so the list order does not matter; each
-// live entry partners at most one baseline entry.
+// Partners are found by Number, so the list order does not matter.
 std::optional<std::string> FirstChannelDifference(const Codeplug& live, const Codeplug& base)
 {
-    const int liveCount = std::clamp<int>(live.body.ChannelCount, 0, kMaxChannels);
-    const int baseCount = std::clamp<int>(base.body.ChannelCount, 0, kMaxChannels);
-    std::array<bool, kMaxChannels> taken{};
-    for (int i = 0; i < baseCount; ++i) {
-        const ChannelRecord& b = base.channels[static_cast<size_t>(i)];
-        int partner = -1;
-        if (i < liveCount && !taken[static_cast<size_t>(i)] && live.channels[static_cast<size_t>(i)].Number == b.Number) {
-            partner = i;
-        } else {
-            for (int j = 0; j < liveCount && partner < 0; ++j)
-                if (!taken[static_cast<size_t>(j)] && live.channels[static_cast<size_t>(j)].Number == b.Number)
-                    partner = j;
-        }
-        if (partner < 0)
+    const std::vector<int> partners = PartnerChannels(base, live);
+    for (size_t i = 0; i < partners.size(); ++i) {
+        const ChannelRecord& b = base.channels[i];
+        if (partners[i] < 0)
             return "channel " + std::to_string(b.Number) + " missing";
-        taken[static_cast<size_t>(partner)] = true;
-        const ChannelRecord& a = live.channels[static_cast<size_t>(partner)];
+        const ChannelRecord& a = live.channels[static_cast<size_t>(partners[i])];
         if (auto where = FirstDifferentLeaf(FieldLeaves(a, "channel", a.Number), FieldLeaves(b, "channel", b.Number)))
             return where;
     }

@@ -1,11 +1,11 @@
 #include "files/codeplug_diff.h"
 
 #include "convert/frequency.h"
+#include "model/channel_list.h"
 #include "model/field_leaves.h"
 #include "view/main_view.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstdio>
 #include <map>
@@ -217,26 +217,19 @@ void DiffChannel(const ChannelRecord& a, const ChannelRecord& b, std::vector<Fie
     }
 }
 
-// Partners by number as change tracking finds them; each entry partners
-// at most one entry of the other list.
+// Partners by number, as change tracking finds them.
 void DiffChannels(const Codeplug& first, const Codeplug& second, std::vector<FieldDifference>& out)
 {
-    const int countA = std::clamp<int>(first.body.ChannelCount, 0, kMaxChannels);
-    const int countB = std::clamp<int>(second.body.ChannelCount, 0, kMaxChannels);
-    std::array<bool, kMaxChannels> taken{};
+    const std::vector<int> partners = PartnerChannels(first, second);
+    std::vector<bool> taken(static_cast<size_t>(std::clamp<int>(second.body.ChannelCount, 0, kMaxChannels)));
     struct Entry {
         int number;
         std::vector<FieldDifference> lines;
     };
     std::vector<Entry> entries;
-    for (int i = 0; i < countA; ++i) {
-        const ChannelRecord& a = first.channels[static_cast<size_t>(i)];
-        int partner = -1;
-        if (i < countB && !taken[static_cast<size_t>(i)] && second.channels[static_cast<size_t>(i)].Number == a.Number)
-            partner = i;
-        for (int j = 0; j < countB && partner < 0; ++j)
-            if (!taken[static_cast<size_t>(j)] && second.channels[static_cast<size_t>(j)].Number == a.Number)
-                partner = j;
+    for (size_t i = 0; i < partners.size(); ++i) {
+        const ChannelRecord& a = first.channels[i];
+        const int partner = partners[i];
         Entry& e = entries.emplace_back(Entry{a.Number, {}});
         if (partner < 0) {
             e.lines.push_back({FieldDifference::Removed, ChannelRecordName(a.Number), {}, {}, {},
@@ -246,7 +239,7 @@ void DiffChannels(const Codeplug& first, const Codeplug& second, std::vector<Fie
         taken[static_cast<size_t>(partner)] = true;
         DiffChannel(a, second.channels[static_cast<size_t>(partner)], e.lines);
     }
-    for (int j = 0; j < countB; ++j) {
+    for (int j = 0; j < static_cast<int>(taken.size()); ++j) {
         if (taken[static_cast<size_t>(j)])
             continue;
         const int number = second.channels[static_cast<size_t>(j)].Number;

@@ -28,6 +28,26 @@ bool ChannelNumberUsed(const Codeplug& cp, int number)
     return false;
 }
 
+std::vector<int> PartnerChannels(const Codeplug& first, const Codeplug& second)
+{
+    const int countA = std::clamp<int>(first.body.ChannelCount, 0, kMaxChannels);
+    const int countB = std::clamp<int>(second.body.ChannelCount, 0, kMaxChannels);
+    std::vector<bool> taken(static_cast<size_t>(countB));
+    std::vector<int> partners(static_cast<size_t>(countA), -1);
+    for (int i = 0; i < countA; ++i) {
+        const int number = first.channels[static_cast<size_t>(i)].Number;
+        auto free = [&](int j) { return !taken[static_cast<size_t>(j)] && second.channels[static_cast<size_t>(j)].Number == number; };
+        int partner = i < countB && free(i) ? i : -1;
+        for (int j = 0; j < countB && partner < 0; ++j)
+            if (free(j))
+                partner = j;
+        if (partner >= 0)
+            taken[static_cast<size_t>(partner)] = true;
+        partners[static_cast<size_t>(i)] = partner;
+    }
+    return partners;
+}
+
 ChannelRecord BlankChannel(int number)
 {
     ChannelRecord r;

@@ -19,6 +19,11 @@ bool ChannelNumberUsed(const Codeplug& cp, int number);
 
 ChannelRecord BlankChannel(int number);
 
+// For each entry of first's list (up to its ChannelCount), the position of
+// the entry of second's list with the same number, or -1. The entry at the
+// same position is preferred; each entry of second partners at most one.
+std::vector<int> PartnerChannels(const Codeplug& first, const Codeplug& second);
+
 // Removes the entry; later entries move down one position.
 void DeleteChannel(Codeplug& cp, int number);
 
