@@ -15,33 +15,33 @@ namespace {
 // A text of the information block, read only: up to the first 0x00 (and
 // 0xFF when stopAtFF), trimmed.
 struct InfoText {
-    im::Area area;
+    int offset;
+    int size;
     std::string I::*member;
     const char* name;
     bool stopAtFF = false;
 
-    int offset() const { return area.start - im::kEmbeddedInfo.start; }
     template <class View>
     void get(View& v, I& info) const
     {
-        info.*member = TrimFixed(v.collect(offset(), area.size, true, stopAtFF).text);
+        info.*member = TrimFixed(v.collect(offset, size, true, stopAtFF).text);
     }
-    void spans(const SpanSink& sink) const { sink({name, offset(), 0, 8 * area.size}); }
+    void spans(const SpanSink& sink) const { sink({name, offset, 0, 8 * size}); }
 };
 
-// The radio password at 0x004C is not shown.
+// Bytes 0x3C-0x3F hold the radio password, which is not shown.
 constexpr std::tuple kInfoFields{
-    InfoText{im::kInfoAreaCode, &I::AreaCode, "AreaCode", true},
-    InfoText{im::kInfoSerialNumber, &I::SerialNumber, "SerialNumber"},
-    InfoText{im::kInfoProductionDate, &I::ProductionDate, "ProductionDate"},
-    InfoText{im::kInfoManufactureCode, &I::ManufactureCode, "ManufactureCode"},
-    InfoText{im::kInfoUserCode, &I::UserCode, "UserCode"},
-    InfoText{im::kInfoMaintenanceDate, &I::MaintenanceDate, "MaintenanceDate"},
-    InfoText{im::kInfoDealerCode, &I::DealerCode, "DealerCode"},
-    InfoText{im::kInfoStockDate, &I::StockDate, "StockDate"},
-    InfoText{im::kInfoSellDate, &I::SellDate, "SellDate"},
-    InfoText{im::kInfoSeller, &I::Seller, "Seller"},
-    InfoText{im::kInfoDescription, &I::Description, "Description"},
+    InfoText{0x09, 4, &I::AreaCode, "AreaCode", true},
+    InfoText{0x10, 16, &I::SerialNumber, "SerialNumber"},
+    InfoText{0x20, 16, &I::ProductionDate, "ProductionDate"},
+    InfoText{0x30, 8, &I::ManufactureCode, "ManufactureCode"},
+    InfoText{0x38, 4, &I::UserCode, "UserCode"},
+    InfoText{0x40, 16, &I::MaintenanceDate, "MaintenanceDate"},
+    InfoText{0x50, 16, &I::DealerCode, "DealerCode"},
+    InfoText{0x60, 16, &I::StockDate, "StockDate"},
+    InfoText{0x70, 16, &I::SellDate, "SellDate"},
+    InfoText{0x80, 16, &I::Seller, "Seller"},
+    InfoText{0x90, 96, &I::Description, "Description"},
 };
 
 } // namespace

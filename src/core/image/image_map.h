@@ -31,18 +31,6 @@ inline constexpr Area kWholeImage{0x0000, kImageSize};
 
 // ---- Embedded information (read only, never written by a build) ----------
 inline constexpr Area kEmbeddedInfo{0x0010, 0x00F0};
-inline constexpr Area kInfoAreaCode{0x0019, 4};
-inline constexpr Area kInfoSerialNumber{0x0020, 16};
-inline constexpr Area kInfoProductionDate{0x0030, 16};
-inline constexpr Area kInfoManufactureCode{0x0040, 8};
-inline constexpr Area kInfoUserCode{0x0048, 4};
-inline constexpr Area kRadioPassword{0x004C, 4};
-inline constexpr Area kInfoMaintenanceDate{0x0050, 16};
-inline constexpr Area kInfoDealerCode{0x0060, 16};
-inline constexpr Area kInfoStockDate{0x0070, 16};
-inline constexpr Area kInfoSellDate{0x0080, 16};
-inline constexpr Area kInfoSeller{0x0090, 16};
-inline constexpr Area kInfoDescription{0x00A0, 96};
 
 // ---- Channels ------------------------------------------------------------
 // Bit (slot % 8) of byte (slot / 8); slots 0-201, the VFO slot has no bits.
