@@ -144,6 +144,8 @@ std::optional<std::string> FirstChannelDifference(const Codeplug& live, const Co
         if (partners[i] < 0)
             return "channel " + std::to_string(b.Number) + " missing";
         const ChannelRecord& a = live.channels[static_cast<size_t>(partners[i])];
+        if (a == b) // no looser rule finds a difference where every field is equal
+            continue;
         if (auto where = FirstDifferentLeaf(FieldLeaves(a, "channel", a.Number), FieldLeaves(b, "channel", b.Number)))
             return where;
     }
