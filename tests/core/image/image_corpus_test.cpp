@@ -6,9 +6,11 @@
 //
 // Saved from the codec as it stood before its field tables were shared;
 // the hand-written codec before the tables gave the same hashes but for
-// three refusals, which now quote a code as it is sent. To save it again (only when the image is meant to change, or the
-// generators in tests/support were changed on purpose), run from the
-// source folder with QTX_WRITE_IMAGE_CORPUS=tests/core/image/image_corpus.txt
+// three refusals, which now quote a code as it is sent. The generators draw
+// through the standard library's distributions, so another standard library
+// gives other Codeplugs. To save it again (only when the image is meant to
+// change, or the generators or the library changed), run from the source
+// folder: QTX_WRITE_IMAGE_CORPUS=tests/core/image/image_corpus.txt
 // build/tests/test_core_image --gtest_filter='ImageCorpus.*'
 
 #include "image/image_codec.h"
