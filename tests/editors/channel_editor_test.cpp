@@ -8,6 +8,7 @@
 #include "ui/texts.h"
 
 #include "support/scripted_prompter.h"
+#include "support/source_texts.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -37,9 +38,7 @@ protected:
 
     void SetUp() override
     {
-        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-        ASSERT_FALSE(source.isEmpty());
-        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        ASSERT_NO_FATAL_FAILURE(qtx::testing::UseEnglishTexts(texts));
         NewCodeplug(ws, programDir.path().string(), NewOptions{}); // the built-in defaults
     }
 

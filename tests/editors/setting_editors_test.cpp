@@ -8,6 +8,8 @@
 #include "model/channel_list.h"
 #include "ui/texts.h"
 
+#include "support/source_texts.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,9 +31,7 @@ protected:
 
     void SetUp() override
     {
-        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-        ASSERT_FALSE(source.isEmpty());
-        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        ASSERT_NO_FATAL_FAILURE(qtx::testing::UseEnglishTexts(texts));
         for (int n : {3, 20, int{kChannelVfo}}) {
             ChannelRecord ch = BlankChannel(n);
             ch.InUse = 1;

@@ -5,6 +5,7 @@
 #include "ui/texts.h"
 
 #include "support/scripted_prompter.h"
+#include "support/source_texts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,15 +18,14 @@
 using namespace qtx;
 using qtx::signalling::DtmfEditor;
 using qtx::signalling::DtmfSpecialDialog;
+using qtx::testing::UseEnglishTexts;
 
 namespace {
 
 ui::LanguageTexts EnglishTexts()
 {
     ui::LanguageTexts texts;
-    const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-    EXPECT_FALSE(source.isEmpty());
-    texts.table.SetPath((source + "/language/english.ini").toStdString());
+    UseEnglishTexts(texts);
     EXPECT_FALSE(texts.text(3001).isEmpty());
     return texts;
 }

@@ -8,8 +8,9 @@
 #include "ui/texts.h"
 
 #include "support/scripted_prompter.h"
-#include "support/widget_input.h"
+#include "support/source_texts.h"
 #include "support/temp_dir.h"
+#include "support/widget_input.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,9 +37,7 @@ protected:
 
     void SetUp() override
     {
-        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-        ASSERT_FALSE(source.isEmpty());
-        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        ASSERT_NO_FATAL_FAILURE(qtx::testing::UseEnglishTexts(texts));
         NewCodeplug(ws, programDir.path().string(), NewOptions{});
         FiveToneSettings& s = cp.body.Settings.FiveTone;
         s.OwnCode.setPadded("12345");

@@ -4,8 +4,9 @@
 #include "signalling/five_tone_special_dialog.h"
 #include "ui/texts.h"
 
-#include "support/widget_input.h"
 #include "support/scripted_prompter.h"
+#include "support/source_texts.h"
+#include "support/widget_input.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,9 +30,7 @@ protected:
 
     void SetUp() override
     {
-        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-        ASSERT_FALSE(source.isEmpty());
-        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        ASSERT_NO_FATAL_FAILURE(qtx::testing::UseEnglishTexts(texts));
     }
 
     static void show(FiveToneSpecialDialog& dialog) { qtx::testing::ShowActive(dialog); }

@@ -7,6 +7,7 @@
 #include "model/workspace.h"
 #include "ui/texts.h"
 
+#include "support/source_texts.h"
 #include "support/temp_dir.h"
 #include "support/widget_input.h"
 
@@ -32,9 +33,7 @@ protected:
 
     void SetUp() override
     {
-        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-        ASSERT_FALSE(source.isEmpty());
-        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        ASSERT_NO_FATAL_FAILURE(qtx::testing::UseEnglishTexts(texts));
         NewCodeplug(ws, programDir.path().string(), NewOptions{});
         ChannelRecord ch = BlankChannel(1);
         ch.InUse = 1;

@@ -4,6 +4,8 @@
 #include "ui/choice_list.h"
 #include "ui/texts.h"
 
+#include "support/source_texts.h"
+
 #include <QComboBox>
 
 #include <gtest/gtest.h>
@@ -20,9 +22,7 @@ protected:
 
     void SetUp() override
     {
-        const QString source = qEnvironmentVariable("QTX_SOURCE_DIR");
-        ASSERT_FALSE(source.isEmpty());
-        texts.table.SetPath((source + "/language/english.ini").toStdString());
+        ASSERT_NO_FATAL_FAILURE(qtx::testing::UseEnglishTexts(texts));
     }
 };
 
